@@ -1,0 +1,117 @@
+#include "runner/create_main_window.h"
+
+#include "runner/frm_main.h"
+#include "runner/process_state.h"
+#include "runner/program_identity.h"
+#include "runner/runner_seams.h"
+#include "window/main_window_proc.h"
+#include "window/private_messages.h"
+
+namespace vnx {
+namespace {
+
+// A restarted lifecycle registers the class afresh; a class that only ever
+// had DefWindowProc stays as it is.
+void RegisterMainWindowClass(HINSTANCE module) {
+  WNDCLASSA existing{};
+  if (GetClassInfoA(module, kMainWindowClass, &existing) && existing.lpfnWndProc != DefWindowProcA)
+    UnregisterClassA(kMainWindowClass, module);
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = module;
+  windowClass.lpszClassName = kMainWindowClass;
+  RegisterClassA(&windowClass);
+}
+
+MainWindowSettings LayoutSettingsOf(const TfrmMain& form) {
+  MainWindowSettings s;
+  s.FullScreen = form.FullScreen.Value;
+  s.CustomSize = form.CustomSize.Value;
+  s.NoBorder = form.NoBorder.Value;
+  s.NoTitle = form.NoTitle.Value;
+  s.AllowResize = form.AllowResize.Value;
+  s.AlwaysOnTop = form.AlwaysOnTop.Value;
+  s.Left = form.WindowLeft;
+  s.Top = form.WindowTop;
+  s.Width = form.WindowWidth;
+  s.Height = form.WindowHeight;
+  return s;
+}
+
+void TakeScreenMetrics(TfrmMain& form) {
+  ResizePending = false;
+  ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+  ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+  ClientWidth = ScreenWidth;
+  ClientHeight = ScreenHeight;
+  form.WindowWidth = ScreenWidth;
+  form.WindowHeight = ScreenHeight;
+}
+
+void TakeFullScreenRect(TfrmMain& form) {
+  form.FullScreenRect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  form.FullScreenWidth = form.FullScreenRect.right - form.FullScreenRect.left;
+  form.FullScreenHeight = form.FullScreenRect.bottom - form.FullScreenRect.top;
+}
+
+void CreateWindowFromLayout(TfrmMain& form, HINSTANCE module) {
+  const ScreenRect screen{form.FullScreenRect.left, form.FullScreenRect.top, form.FullScreenRect.right,
+                          form.FullScreenRect.bottom};
+  const OsFlags os{OsWin95, OsWin98, OsWinMe, OsWinNT5};
+  const MainWindowLayout layout = ComputeMainWindowLayout(LayoutSettingsOf(form), os, ScreenWidth, ScreenHeight, screen);
+  form.WindowLeft = layout.Left;
+  form.WindowTop = layout.Top;
+  form.WindowWidth = layout.Width;
+  form.WindowHeight = layout.Height;
+  form.MainWindow = CreateWindowExA(layout.ExStyle, kMainWindowClass, "", layout.Style | WS_CLIPCHILDREN,
+                                    form.WindowLeft, form.WindowTop, form.WindowWidth, form.WindowHeight, nullptr,
+                                    nullptr, module, nullptr);
+  form.ReferenceWidth = form.WindowWidth;
+  form.ReferenceHeight = form.WindowHeight;
+  if (layout.Maximise) SendMessageA(form.MainWindow, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+}
+
+}  // namespace
+
+void CreateMainWindow(TfrmMain& form) {
+  RunnerSeams& seams = Seams();
+  const HINSTANCE module = GetModuleHandleA(nullptr);
+
+  form.ExeFileName = FileNamePart(seams.ProgramPath());
+  form.GlobalCloseMessage = RegisterWindowMessageA("PGlobalCloseMessage_s-z");
+  form.SetupMode = IsSetupArgument(FirstArgument(seams.CommandLine()));
+  form.ExeStem = ExeStemOf(form.ExeFileName);
+  TakeScreenMetrics(form);
+
+  if (!form.SetupMode) {
+    seams.ReadSettings(form);
+    if (form.MidiLoopTimes == 0) form.MidiLoopTimes = 0x7FFFFFFF;  // loop without end
+  }
+
+  RegisterMainWindowClass(module);
+  TakeFullScreenRect(form);
+  CreateWindowFromLayout(form, module);
+  SetWindowTextA(form.MainWindow, form.ScreenName.c_str());
+  if (!form.FullScreen.Value) {
+    RECT client{};
+    GetClientRect(form.MainWindow, &client);
+    ClientWidth = client.right;
+    ClientHeight = client.bottom;
+  }
+  form.PopupMenu = BuildPopupMenu(PopupMenuItems(form.CloseMenu.Value, form.SetupMenu.Value, form.MinimizeMenu.Value));
+  PostMessageA(form.MainWindow, WM_RUNNER_START, 0, 0);
+}
+
+HMENU BuildPopupMenu(const std::vector<PopupMenuItem>& items, AppendMenuFunction append) {
+  if (items.empty()) return nullptr;
+  HMENU menu = CreatePopupMenu();
+  for (const PopupMenuItem& item : items) {
+    if (menu && !append(menu, MF_STRING, item.Id, item.Text)) {
+      DestroyMenu(menu);
+      menu = nullptr;
+    }
+  }
+  return menu;
+}
+
+}  // namespace vnx

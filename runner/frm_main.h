@@ -1,0 +1,80 @@
+#pragma once
+// TfrmMain: the single runner object that holds all state of one lifecycle.
+// It is created zero-filled; CreateMainWindow fills its identity and settings,
+// the session fills the rest.
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "session/user_choice.h"
+
+namespace vnx {
+
+// A file with a "PTOOL." placement, with that placement attached.
+struct ToolProgram {
+  std::string Path;
+  std::string Placement;
+};
+
+class TfrmMain {
+ public:
+  TfrmMain() = default;
+  TfrmMain(const TfrmMain&) = delete;
+  TfrmMain& operator=(const TfrmMain&) = delete;
+  ~TfrmMain();
+
+  HWND MainWindow = nullptr;
+  std::int32_t ReferenceWidth = 0, ReferenceHeight = 0;
+  std::int32_t WindowWidth = 0, WindowHeight = 0, WindowTop = 0, WindowLeft = 0;
+  TUserChoice Interaction, RightClickMenu, Sound;
+  TUserChoice Midi, MidiLoop;
+  TUserChoice DLL, KeyInteraction, DisableW95Key, DisableClickForeground, DisableScreenSaver, FullScreen,
+      CustomSize, MaintainRatio, AllowResize, ExitOnESC, AlwaysOnTop, NoTitle, NoBorder, Draggable, SetupMenu,
+      CloseMenu, MinimizeMenu;
+  std::int32_t AlignmentV = 0, AlignmentH = 0;
+  std::int32_t FullScreenWidth = 0, FullScreenHeight = 0;
+  RECT SavedRect{};
+  bool InFullScreen = false;
+  std::uint32_t SavedStyle = 0;
+  std::string ExeFileName;
+  std::string WorkDir;
+  std::vector<ToolProgram> ToolPrograms;
+  std::vector<std::string> ToolFiles;
+  std::vector<std::string> CreatedSubdirs;
+  std::uint32_t RunnerMessage = 0;
+  std::int32_t RunnerServerMessage = 0;
+  PROCESS_INFORMATION ProjectorInfo{};
+  HWND ProjectorWindow = nullptr;
+  HMENU PopupMenu = nullptr;
+  bool WindowNotFound = false, PresentationShown = false, ShowFinished = false, UserResized = false;
+  std::int32_t FullScreenCommand = 0;
+  RECT FullScreenRect{};
+  bool Dragging = false, DragMoved = false;
+  POINT DragAnchor{};
+  std::uint32_t DragTimerId = 0;
+  std::uint32_t GlobalCloseMessage = 0;
+  bool ProbePass = false, PlacementSeen = false, UseCurrentDir = false;
+  std::int32_t CurrentDir = 0, MidiLoopTimes = 0;
+  std::int32_t InstanceSlot = 0;
+  std::string InstanceSuffix;
+  bool SettingsPass = false, SetupMode = false;
+  std::int32_t AlignmentX = 0;
+  bool Password = false;
+  std::string PWEditLabel, PWrong;
+  std::string ExeStem;
+  std::string ProjectorFile, ProjectorSourceName, MusicFile, SettingsFileName, EngineFile;
+  std::string ScreenName, BeforeShow;
+  bool HideCursor = false;
+  std::vector<std::string> ExtraFiles;
+  std::array<std::int32_t, 50> RightMenuDeleteItems{};
+  std::int32_t ProjectorVersionMajor = 0;
+};
+
+// The process-wide main object while a lifecycle runs, otherwise null.
+extern TfrmMain* frmMain;
+
+}  // namespace vnx

@@ -1,0 +1,86 @@
+#include "runner/lifecycle.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "runner/create_main_window.h"
+#include "runner/frm_main.h"
+#include "runner/process_state.h"
+#include "runner/pump.h"
+#include "runner/runner_seams.h"
+
+namespace vnx {
+namespace {
+
+
+std::string CurrentExceptionMessage() {
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    return error.what();
+  } catch (...) {
+    return "Unknown exception";
+  }
+}
+
+void RunMessageLoop(TfrmMain& form) {
+  do {
+    try {
+      PumpOrWait(kIdleWaitMilliseconds);
+    } catch (...) {
+      Seams().ShowExceptionBox(form.MainWindow, "Exception occured: " + CurrentExceptionMessage());
+    }
+  } while (!QuitRequested);
+}
+
+// EngineFile holds a bare file name after extraction and becomes a full path
+// when the engine is loaded; only then is there a file to delete.
+bool EnginePathFormed(const TfrmMain& form) { return form.EngineFile.find('\\') != std::string::npos; }
+
+}  // namespace
+
+int RunRunnerProcess() {
+  ClassifyRunningOs();
+  try {
+    while (RestartRequested) {
+      QuitRequested = false;
+      RestartRequested = false;
+      RunLifecycle();
+    }
+  } catch (...) {
+    Seams().ShowLastChanceReport(CurrentExceptionMessage());
+    return 1;
+  }
+  return 0;
+}
+
+void RunLifecycle() {
+  auto form = std::make_unique<TfrmMain>();
+  frmMain = form.get();
+  CreateMainWindow(*form);
+  RunMessageLoop(*form);
+  try {
+    ShutdownMainForm(*form);
+  } catch (...) {
+    // Shutdown failures must not keep the remaining steps from running.
+  }
+  Sleep(111);
+  // A last attempt after the session's own cleanup; failure is ignored.
+  if (EnginePathFormed(*form)) DeleteFileA(form->EngineFile.c_str());
+}
+
+void ShutdownMainForm(TfrmMain& form) {
+  form.ToolFiles.clear();
+  form.ToolPrograms.clear();
+  form.CreatedSubdirs.clear();
+  form.ExtraFiles.clear();
+  Sleep(111);
+  if (form.FullScreen.Value && !form.CustomSize.Value) CloseWindow(form.MainWindow);
+  DestroyWindow(form.MainWindow);
+  form.MainWindow = nullptr;
+}
+
+}  // namespace vnx

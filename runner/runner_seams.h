@@ -1,0 +1,33 @@
+#pragma once
+// The points where the runner's spine meets the work of later stages and the
+// outside world. Production wires the real operations; tests replace single
+// entries (a program path of their own, a session that does something else,
+// a report that records instead of showing a modal box).
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace vnx {
+
+class TfrmMain;
+
+struct RunnerSeams {
+  std::function<std::string()> ProgramPath;  // the runner's own executable (argument 0)
+  std::function<std::string()> CommandLine;  // the whole command line
+  std::function<void(TfrmMain&)> ReadSettings;    // fills the settings fields while the window is built
+  std::function<void(TfrmMain&)> StartSession;    // WM_RUNNER_START outside "/C"
+  std::function<void(TfrmMain&)> RunSetupDialog;  // WM_RUNNER_START in "/C" mode
+  // The main loop's box for an exception that escaped a message: owner window
+  // and the whole text ("Exception occured: " and the message).
+  std::function<void(HWND owner, const std::string& text)> ShowExceptionBox;
+  // The report for an exception that ends the program before its loop runs.
+  std::function<void(const std::string& message)> ShowLastChanceReport;
+};
+
+RunnerSeams DefaultRunnerSeams();
+// The seams in use; DefaultRunnerSeams until a test replaces entries.
+RunnerSeams& Seams();
+
+}  // namespace vnx

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Creates the project's 32-bit Wine prefix once: no window manager delays on
+# destroying windows (Managed=N), fonts for captions, no desktop integration.
+# Expects WINEPREFIX, HOME and DISPLAY from with-wine.sh.
+set -euo pipefail
+prefix=$1
+echo "Creating the Wine prefix $prefix (once, about 10 s)..." >&2
+mkdir -p "$prefix"
+wineboot -i >/dev/null 2>&1
+reg="$prefix/drive_c/windows/system32/reg.exe"
+wine "C:\\windows\\system32\\reg.exe" add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
+wine "C:\\windows\\system32\\reg.exe" add "HKCU\\Software\\Wine\\X11 Driver" /v Decorated /d N /f >/dev/null 2>&1
+[ -f "$reg" ] || { echo "wine-prefix-setup: prefix incomplete" >&2; exit 1; }
+mkdir -p "$prefix/drive_c/windows/Fonts"
+cp -n /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+wineserver -w
+touch "$prefix/.vnx-ready"
