@@ -7,18 +7,15 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "dialogs/reg_ini_file.h"
+#include "session/file_roles.h"
 #include "session/user_choice.h"
 
 namespace vnx {
-
-// A file with a "PTOOL." placement, with that placement attached.
-struct ToolProgram {
-  std::string Path;
-  std::string Placement;
-};
 
 class TfrmMain {
  public:
@@ -62,6 +59,7 @@ class TfrmMain {
   std::int32_t InstanceSlot = 0;
   std::string InstanceSuffix;
   bool SettingsPass = false, SetupMode = false;
+  std::unique_ptr<TRegIniFile> RegIniFile;  // the per-user values, on "Software\Orrindale"
   std::int32_t AlignmentX = 0;
   bool Password = false;
   std::string PWEditLabel, PWrong;

@@ -1,0 +1,64 @@
+#include "session/file_system.h"
+
+#include <windows.h>
+
+#include "common/handle.h"
+#include "session/file_system_text.h"
+
+namespace vnx {
+
+bool SystemLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
+
+std::string WithTrailingBackslash(const std::string& path) { return WithTrailingBackslash(path, SystemLeadByte); }
+
+bool IsDirectory(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void CreateDirectoryTree(const std::string& path) {
+  for (const std::string& directory : DirectoriesToCreate(path, SystemLeadByte, IsDirectory))
+    CreateDirectoryA(directory.c_str(), nullptr);
+}
+
+std::optional<std::string> TryReadWholeFile(const std::string& path) {
+  UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  const DWORD size = GetFileSize(file.get(), nullptr);
+  if (size == INVALID_FILE_SIZE) return std::string();
+  std::string bytes(size, '\0');
+  DWORD read = 0;
+  if (size > 0 && !ReadFile(file.get(), bytes.data(), size, &read, nullptr)) read = 0;
+  bytes.resize(read);
+  return bytes;
+}
+
+std::string ReadWholeFile(const std::string& path) { return TryReadWholeFile(path).value_or(std::string()); }
+
+bool SameFileContent(const std::string& a, const std::string& b) { return ReadWholeFile(a) == ReadWholeFile(b); }
+
+bool CanOpenExclusively(const std::string& path) {
+  const UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  return static_cast<bool>(file);
+}
+
+bool TreeNotInUse(const std::string& pattern) {
+  const std::string folder = FolderOf(pattern, SystemLeadByte);
+  WIN32_FIND_DATAA entry{};
+  const UniqueFindHandle search(FindFirstFileA(pattern.c_str(), &entry));
+  if (!search) return true;
+  bool result = true;
+  do {
+    const std::string name = entry.cFileName;
+    if (name.starts_with('.')) continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      result = TreeNotInUse(folder + name + "\\*.*");
+    else
+      result = CanOpenExclusively(folder + name);
+  } while (result && FindNextFileA(search.get(), &entry));
+  return result;
+}
+
+}  // namespace vnx

@@ -1,0 +1,25 @@
+#include "session/per_user_values.h"
+
+namespace vnx {
+
+void ApplyPerUserChoices(const SettingsDestinations& settings, PerUserValues& values) {
+  if (settings.Interaction->UserChoice) settings.Interaction->Value = !values.ReadBool(kMouseExitValue, true);
+  if (settings.Sound->UserChoice) settings.Sound->Value = values.ReadBool(kMuteValue, false);
+  if (settings.Midi->UserChoice) settings.Midi->Value = values.ReadBool(kMidiMuteValue, false);
+  if (settings.RightClickMenu->UserChoice)
+    settings.RightClickMenu->Value = values.ReadBool(kDisplayRightClickMenuValue, false);
+  if (settings.KeyInteraction->UserChoice)
+    settings.KeyInteraction->Value = !values.ReadBool(kAnyKeyExitValue, false);
+  settings.RightClickMenu->ChoiceEnabled = settings.Interaction->Value;
+}
+
+std::string TemporaryBaseDirectory(PerUserValues& values, const std::string& systemTempPath,
+                                   LeadBytePredicate isLead) {
+  std::string base = values.ReadString(kTempDirectoryValue, systemTempPath);
+  // An empty value would put the session's files into whatever the current
+  // directory is; it counts as no value.
+  if (base.empty()) base = systemTempPath;
+  return WithTrailingBackslash(base, isLead);
+}
+
+}  // namespace vnx

@@ -1,0 +1,41 @@
+#pragma once
+// Reading the presentation settings: the settings pass extracts the
+// session's ".ini" file into the temporary base directory, the file is read
+// into the caller's destinations and deleted, and the per-user values are
+// laid over the choices the presentation leaves to the viewer.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "session/file_system_text.h"
+#include "session/ini_file.h"
+#include "session/per_user_values.h"
+#include "session/settings_destinations.h"
+
+namespace vnx {
+
+// Presets the user choices, then reads every key of the file in order.
+void ApplySettingsFile(const IniFile& file, const SettingsDestinations& settings, std::string_view exeFileName);
+
+// What the settings pass needs from the main form and from the system.
+struct SettingsPassContext {
+  bool* SettingsPass = nullptr;             // the main form's flag, set while the pass runs
+  std::string* SettingsFileName = nullptr;  // set by the per-file handler
+  std::string ExeFileName;                  // gives the default screen name
+  PerUserValues* PerUser = nullptr;
+  LeadBytePredicate IsLeadByte = NoLeadBytes;
+  std::string SystemTempPath;
+  // Extracts the session into the base directory with the per-file handler in
+  // its settings pass, so that only ".ini" files are written there.
+  std::function<void(const std::string& baseDir)> ExtractSettingsFiles;
+  // The whole file; raises EFOpenError when it cannot be opened.
+  std::function<std::string(const std::string& path)> ReadSettingsFile;
+  std::function<void(const std::string& path)> DeleteSettingsFile;
+};
+
+// The whole settings pass. The per-user values are applied in every case;
+// a failure of the extraction or of the reading is raised afterwards.
+void ReadSettings(const SettingsDestinations& settings, const SettingsPassContext& context);
+
+}  // namespace vnx
