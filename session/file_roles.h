@@ -51,10 +51,22 @@ struct FileRoleFields {
 
 template <class Form>
 FileRoleFields FileRoleFieldsOf(Form& form) {
-  return {&form.SettingsPass,     &form.ProbePass,           &form.PlacementSeen, &form.InstanceSlot,
-          &form.Midi,             &form.SettingsFileName,    &form.ProjectorSourceName,
-          &form.ProjectorFile,    &form.EngineFile,          &form.MusicFile,     &form.ExtraFiles,
-          &form.CreatedSubdirs,   &form.ToolFiles,           &form.ToolPrograms};
+  return {
+      .SettingsPass = &form.SettingsPass,
+      .ProbePass = &form.ProbePass,
+      .PlacementSeen = &form.PlacementSeen,
+      .InstanceSlot = &form.InstanceSlot,
+      .Midi = &form.Midi,
+      .SettingsFileName = &form.SettingsFileName,
+      .ProjectorSourceName = &form.ProjectorSourceName,
+      .ProjectorFile = &form.ProjectorFile,
+      .EngineFile = &form.EngineFile,
+      .MusicFile = &form.MusicFile,
+      .ExtraFiles = &form.ExtraFiles,
+      .CreatedSubdirs = &form.CreatedSubdirs,
+      .ToolFiles = &form.ToolFiles,
+      .ToolPrograms = &form.ToolPrograms,
+  };
 }
 
 // What the handler asks of the file system.
