@@ -14,9 +14,9 @@ namespace vnx {
 
 std::string SettingsAsJson(const PresentationSettings& settings);
 
-// A byte string of the system code page as a JSON string literal. Bytes of
-// 0x80 and above are written as \u00XX: the code page is not known here, and
-// the output stays plain ASCII and loses no byte.
+// A byte string of the system code page as a JSON string literal. Control
+// characters and bytes of 0x7F and above are written as \u00XX: the code
+// page is not known here, and the output stays plain ASCII and loses no byte.
 std::string JsonString(const std::string& bytes);
 
 }  // namespace vnx
