@@ -1,0 +1,193 @@
+#include "engine/engine_process.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string_view>
+
+#include "common/handle.h"
+#include "engine/presentation_watcher.h"
+#include "window/private_messages.h"
+
+namespace vnx::engine {
+namespace {
+
+HMODULE g_module = nullptr;
+char g_path[MAX_PATH] = {};
+bool g_located = false;
+FixedMappingName g_mappingName = {};
+
+std::atomic<ProcessRole> g_role{ProcessRole::Undecided};
+// The projector's view, mapped once and kept until the library is unloaded.
+std::atomic<const ControlBlock*> g_projectorView{nullptr};
+std::atomic<std::uint32_t> g_hooks[4] = {};
+
+std::atomic_flag g_inputBusy = ATOMIC_FLAG_INIT;
+InputState g_input;
+
+const ControlBlock* MapBlock() noexcept {
+  const UniqueKernelHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, g_mappingName.Text));
+  if (!mapping) return nullptr;
+  // A view larger than the mapping fails, so a foreign mapping of that name
+  // that is too small is never read beyond its end.
+  return static_cast<const ControlBlock*>(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(ControlBlock)));
+}
+
+void Unmap(const ControlBlock* view) noexcept {
+  if (view != nullptr) UnmapViewOfFile(view);
+}
+
+void RememberHooks(const ControlBlock& block) noexcept {
+  g_hooks[static_cast<int>(HookKind::Mouse)] = block.MouseHook;
+  g_hooks[static_cast<int>(HookKind::Keyboard)] = block.KeyboardHook;
+  g_hooks[static_cast<int>(HookKind::Cbt)] = block.CbtHook;
+  g_hooks[static_cast<int>(HookKind::GetMessage)] = block.GetMessageHook;
+}
+
+// Records a final role. Returns whether the view was adopted as the
+// projector's lasting view (the caller must not unmap it then).
+bool Settle(ProcessRole role, const ControlBlock* view) noexcept {
+  if (role == ProcessRole::Undecided) return false;
+  RememberHooks(*view);
+  bool adopted = false;
+  if (role == ProcessRole::Projector) {
+    const ControlBlock* expected = nullptr;
+    adopted = g_projectorView.compare_exchange_strong(expected, view);
+  }
+  g_role = role;
+  return adopted;
+}
+
+}  // namespace
+
+void AttachToProcess(HMODULE module) noexcept {
+  g_module = module;
+  const DWORD length = GetModuleFileNameA(module, g_path, MAX_PATH);
+  const std::optional<std::int32_t> instance =
+      (length == 0 || length >= MAX_PATH) ? std::nullopt : InstanceOfEngineFile(std::string_view(g_path, length));
+  if (!instance) {
+    g_role = ProcessRole::Outsider;  // not in a working directory: no presentation to serve
+    return;
+  }
+  g_mappingName = FixedMappingNameFor(*instance);
+  g_located = true;
+
+  const ControlBlock* view = MapBlock();
+  if (view == nullptr) {
+    g_role = ProcessRole::Outsider;  // no runner has this mapping open
+    return;
+  }
+  const DWORD self = GetCurrentProcessId();
+  const bool adopted = Settle(ClassifyProcess(self, *view), view);
+  if (ShouldWatch(self, *view)) StartPresentationWatcher(module);
+  if (!adopted) Unmap(view);
+}
+
+void DetachFromProcess() noexcept {
+  g_role = ProcessRole::Outsider;
+  Unmap(g_projectorView.exchange(nullptr));
+}
+
+HMODULE EngineModule() noexcept { return g_module; }
+
+bool AddEngineReference(bool pin) noexcept {
+  using GetModuleHandleExFn = BOOL(WINAPI*)(DWORD, LPCSTR, HMODULE*);
+  const auto getModuleHandleEx = KernelFunction<GetModuleHandleExFn>("GetModuleHandleExA");
+  if (getModuleHandleEx != nullptr) {
+    HMODULE held = nullptr;
+    return getModuleHandleEx(pin ? GET_MODULE_HANDLE_EX_FLAG_PIN : 0, g_path, &held) != FALSE;
+  }
+  // Older systems: loading an already loaded library only counts it again.
+  return LoadLibraryA(g_path) != nullptr;
+}
+const FixedMappingName& BlockMappingName() noexcept { return g_mappingName; }
+bool EngineLocated() noexcept { return g_located; }
+
+PresentationBlock::PresentationBlock() noexcept {
+  const ProcessRole known = g_role;
+  if (known == ProcessRole::Outsider) return;
+  if (known == ProcessRole::Projector) {
+    block_ = g_projectorView;
+    role_ = known;
+    return;
+  }
+  if (!g_located) return;
+  const ControlBlock* view = MapBlock();
+  if (view == nullptr) {
+    // The session is over (or never began): nothing will ever concern us.
+    if (known == ProcessRole::Undecided) g_role = ProcessRole::Outsider;
+    return;
+  }
+  const ProcessRole role = ClassifyProcess(GetCurrentProcessId(), *view);
+  const bool adopted = Settle(role, view);
+  if (role == ProcessRole::Outsider || role == ProcessRole::Undecided) {
+    Unmap(view);
+    return;
+  }
+  block_ = view;
+  role_ = role;
+  if (!adopted && role == ProcessRole::Projector) {
+    block_ = g_projectorView;  // another thread adopted its view first
+    Unmap(view);
+  } else if (!adopted) {
+    ownView_ = const_cast<ControlBlock*>(view);
+  }
+}
+
+PresentationBlock::~PresentationBlock() {
+  if (ownView_ != nullptr) UnmapViewOfFile(ownView_);
+}
+
+HHOOK PublishedHook(HookKind kind) noexcept {
+  return reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(g_hooks[static_cast<int>(kind)].load()));
+}
+
+InputStateAccess::InputStateAccess() noexcept : owned_(!g_inputBusy.test_and_set(std::memory_order_acquire)) {}
+
+InputStateAccess::~InputStateAccess() {
+  if (owned_) g_inputBusy.clear(std::memory_order_release);
+}
+
+InputState& InputStateAccess::operator*() const noexcept { return g_input; }
+
+HWND BlockWindow(std::uint32_t value) noexcept { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value)); }
+
+HWND LiveRunnerWindow(const ControlBlock& block) noexcept {
+  const HWND window = BlockWindow(block.RunnerWindow);
+  if (window == nullptr || !IsWindow(window)) return nullptr;
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  return owner != 0 && owner == block.RunnerProcessId ? window : nullptr;
+}
+
+bool IsPresentationWindow(const ControlBlock& block, HWND window) noexcept {
+  if (window == nullptr) return false;
+  const HWND runner = BlockWindow(block.RunnerWindow);
+  const HWND projector = BlockWindow(block.ProjectorWindow);
+  if (window == runner || window == projector) return true;
+  return (runner != nullptr && IsChild(runner, window)) || (projector != nullptr && IsChild(projector, window));
+}
+
+bool PostToRunner(const ControlBlock& block, UINT message, WPARAM wParam) noexcept {
+  const HWND runner = LiveRunnerWindow(block);
+  return runner != nullptr && PostMessageA(runner, message, wParam, 0) != FALSE;
+}
+
+void PostNotices(const ControlBlock& block, const Verdict& verdict) noexcept {
+  for (int i = 0; i < verdict.postCount; ++i) {
+    const Post& post = verdict.posts[i];
+    UINT message = 0;
+    switch (post.notice) {
+      case Notice::Exit: message = WM_RUNNER_EXIT; break;
+      case Notice::PopupMenu: message = WM_RUNNER_POPUP_MENU; break;
+      case Notice::MouseDown: message = WM_RUNNER_MOUSE_DOWN; break;
+      case Notice::DragEnd: message = WM_RUNNER_DRAG_END; break;
+      case Notice::DragCancel: message = WM_RUNNER_DRAG_CANCEL; break;
+      case Notice::Raise: message = WM_RUNNER_RAISE; break;
+      case Notice::Activated: message = WM_RUNNER_ACTIVATED; break;
+      case Notice::FocusProjector: message = WM_RUNNER_FOCUS_PROJECTOR; break;
+    }
+    PostToRunner(block, message, post.wParam);
+  }
+}
+
+}  // namespace vnx::engine
