@@ -17,8 +17,9 @@ bool g_located = false;
 FixedMappingName g_mappingName = {};
 
 std::atomic<ProcessRole> g_role{ProcessRole::Undecided};
-// The projector's view, mapped once and kept until the library is unloaded.
-std::atomic<const ControlBlock*> g_projectorView{nullptr};
+// The runner's and the projector's view, mapped once and kept until the
+// library is unloaded.
+std::atomic<const ControlBlock*> g_lastingView{nullptr};
 std::atomic<std::uint32_t> g_hooks[4] = {};
 
 std::atomic_flag g_inputBusy = ATOMIC_FLAG_INIT;
@@ -43,18 +44,33 @@ void RememberHooks(const ControlBlock& block) noexcept {
   g_hooks[static_cast<int>(HookKind::GetMessage)] = block.GetMessageHook;
 }
 
-// Records a final role. Returns whether the view was adopted as the
-// projector's lasting view (the caller must not unmap it then).
-bool Settle(ProcessRole role, const ControlBlock* view) noexcept {
-  if (role == ProcessRole::Undecided) return false;
-  RememberHooks(*view);
-  bool adopted = false;
-  if (role == ProcessRole::Projector) {
-    const ControlBlock* expected = nullptr;
-    adopted = g_projectorView.compare_exchange_strong(expected, view);
+// Records what the block says about this process. The view becomes the
+// lasting one in the runner and the projector (unless another thread was
+// quicker); otherwise it is let go. The lasting view is published before the
+// role, so whoever sees the role finds the view.
+ProcessRole Settle(const ControlBlock* view) noexcept {
+  const ProcessRole role = ClassifyProcess(GetCurrentProcessId(), *view);
+  bool kept = false;
+  if (role == ProcessRole::Runner || role == ProcessRole::Projector) {
+    const ControlBlock* none = nullptr;
+    kept = g_lastingView.compare_exchange_strong(none, view);
   }
-  g_role = role;
-  return adopted;
+  if (role != ProcessRole::Undecided) {
+    RememberHooks(*view);
+    g_role = role;
+  }
+  if (!kept) Unmap(view);
+  return role;
+}
+
+// A process that does not know its part yet looks at the block again. Once
+// the mapping is gone, the session is over (or never began) for good.
+ProcessRole Decide() noexcept {
+  const ControlBlock* view = MapBlock();
+  if (view != nullptr) return Settle(view);
+  ProcessRole undecided = ProcessRole::Undecided;
+  g_role.compare_exchange_strong(undecided, ProcessRole::Outsider);
+  return g_role;
 }
 
 }  // namespace
@@ -76,15 +92,13 @@ void AttachToProcess(HMODULE module) noexcept {
     g_role = ProcessRole::Outsider;  // no runner has this mapping open
     return;
   }
-  const DWORD self = GetCurrentProcessId();
-  const bool adopted = Settle(ClassifyProcess(self, *view), view);
-  if (ShouldWatch(self, *view)) StartPresentationWatcher(module);
-  if (!adopted) Unmap(view);
+  if (ShouldWatch(GetCurrentProcessId(), *view)) StartPresentationWatcher(module);
+  Settle(view);
 }
 
 void DetachFromProcess() noexcept {
   g_role = ProcessRole::Outsider;
-  Unmap(g_projectorView.exchange(nullptr));
+  Unmap(g_lastingView.exchange(nullptr));
 }
 
 HMODULE EngineModule() noexcept { return g_module; }
@@ -100,41 +114,13 @@ bool AddEngineReference(bool pin) noexcept {
   return LoadLibraryA(g_path) != nullptr;
 }
 const FixedMappingName& BlockMappingName() noexcept { return g_mappingName; }
-bool EngineLocated() noexcept { return g_located; }
 
 PresentationBlock::PresentationBlock() noexcept {
-  const ProcessRole known = g_role;
-  if (known == ProcessRole::Outsider) return;
-  if (known == ProcessRole::Projector) {
-    block_ = g_projectorView;
-    role_ = known;
-    return;
-  }
-  if (!g_located) return;
-  const ControlBlock* view = MapBlock();
-  if (view == nullptr) {
-    // The session is over (or never began): nothing will ever concern us.
-    if (known == ProcessRole::Undecided) g_role = ProcessRole::Outsider;
-    return;
-  }
-  const ProcessRole role = ClassifyProcess(GetCurrentProcessId(), *view);
-  const bool adopted = Settle(role, view);
-  if (role == ProcessRole::Outsider || role == ProcessRole::Undecided) {
-    Unmap(view);
-    return;
-  }
-  block_ = view;
-  role_ = role;
-  if (!adopted && role == ProcessRole::Projector) {
-    block_ = g_projectorView;  // another thread adopted its view first
-    Unmap(view);
-  } else if (!adopted) {
-    ownView_ = const_cast<ControlBlock*>(view);
-  }
-}
-
-PresentationBlock::~PresentationBlock() {
-  if (ownView_ != nullptr) UnmapViewOfFile(ownView_);
+  ProcessRole role = g_role;
+  if (role == ProcessRole::Undecided && g_located) role = Decide();
+  if (role != ProcessRole::Runner && role != ProcessRole::Projector) return;
+  block_ = g_lastingView;
+  role_ = block_ != nullptr ? role : ProcessRole::Undecided;
 }
 
 HHOOK PublishedHook(HookKind kind) noexcept {

@@ -31,19 +31,15 @@ Function KernelFunction(const char* name) noexcept {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }
 const FixedMappingName& BlockMappingName() noexcept;
-// The library's file lies in a working directory, so a block may exist.
-bool EngineLocated() noexcept;
 
-// The block for the length of one hook call, in the runner's and the
-// projector's processes only. The projector keeps one view for its lifetime;
-// every other process maps the block for the call and lets it go, so that it
-// holds nothing once the runner has closed the mapping.
+// The block for one hook call, in the runner's and the projector's processes
+// only. Both keep one read-only view from the call that learns their part
+// until the library is unloaded; a process that cannot tell yet (the runner
+// is still filling the block) maps it for the look and lets it go, and an
+// outsider never looks again.
 class PresentationBlock {
  public:
   PresentationBlock() noexcept;
-  ~PresentationBlock();
-  PresentationBlock(const PresentationBlock&) = delete;
-  PresentationBlock& operator=(const PresentationBlock&) = delete;
 
   explicit operator bool() const noexcept { return block_ != nullptr; }
   const ControlBlock& operator*() const noexcept { return *block_; }
@@ -52,7 +48,6 @@ class PresentationBlock {
 
  private:
   const ControlBlock* block_ = nullptr;
-  void* ownView_ = nullptr;  // a view mapped for this call only
   ProcessRole role_ = ProcessRole::Undecided;
 };
 

@@ -43,9 +43,15 @@ WatchStep NextWatchStep(WatchState& state, const WatchObservation& seen) noexcep
   }
   if (seen.role == ProcessRole::Undecided) return step;
 
-  if (seen.runnerWindowSet) state.sawRunnerWindow = true;
+  if (seen.runnerWindowSet) {
+    state.sawRunnerWindow = true;
+    state.pollsWithoutWindow = 0;
+  } else {
+    ++state.pollsWithoutWindow;
+  }
   // The runner clears its window at teardown; a vanished window means it died.
-  const bool runnerGone = state.sawRunnerWindow && (!seen.runnerWindowSet || !seen.runnerWindowAlive);
+  const bool runnerGone = state.sawRunnerWindow ? !seen.runnerWindowSet || !seen.runnerWindowAlive
+                                                : state.pollsWithoutWindow >= kPollsWithoutWindowToStop;
   if (runnerGone || seen.projectorEnded) {
     step.stop = true;
     return step;

@@ -47,6 +47,7 @@ struct WatchObservation {
 };
 struct WatchState {
   bool sawRunnerWindow = false;
+  int pollsWithoutWindow = 0;  // the runner's id is known, its window is not
   bool shownPosted = false;
   bool displayKeptOn = false;
 };
@@ -58,6 +59,9 @@ struct WatchStep {
 };
 inline constexpr std::uint32_t kWatchPollMs = 50;        // until the presentation is shown
 inline constexpr std::uint32_t kWatchSettledPollMs = 250;  // afterwards: only the end is awaited
+// The runner writes its window and its id together; an id without a window
+// seen this often in a row means the window was cleared before we looked.
+inline constexpr int kPollsWithoutWindowToStop = 2;
 WatchStep NextWatchStep(WatchState& state, const WatchObservation& seen) noexcept;
 
 // System commands the engine refuses in the presentation's processes: the

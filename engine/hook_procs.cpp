@@ -60,7 +60,7 @@ bool OnMouse(const ControlBlock& block, ProcessRole role, WPARAM message, const 
   input.y = event.pt.y;
   input.overPresentation = IsPresentationWindow(block, event.hwnd);
   input.inProjector = role == ProcessRole::Projector;
-  input.foregroundIsPresentation = ForegroundIsPresentation(block);
+  input.foregroundIsPresentation = IsClientPress(input.message) && ForegroundIsPresentation(block);
   const Verdict verdict = DecideMouse(block, *state, input);
   PostNotices(block, verdict);
   return verdict.swallow;

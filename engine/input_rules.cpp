@@ -5,10 +5,6 @@
 namespace vnx::engine {
 namespace {
 
-bool IsClientPress(std::uint32_t m) {
-  return m == msg::kLButtonDown || m == msg::kLButtonDblClk || m == msg::kRButtonDown || m == msg::kRButtonDblClk ||
-         m == msg::kMButtonDown || m == msg::kMButtonDblClk || m == msg::kXButtonDown || m == msg::kXButtonDblClk;
-}
 bool IsFramePress(std::uint32_t m) {
   return m == msg::kNcLButtonDown || m == msg::kNcLButtonDblClk || m == msg::kNcRButtonDown ||
          m == msg::kNcRButtonDblClk || m == msg::kNcMButtonDown || m == msg::kNcMButtonDblClk ||
@@ -57,11 +53,9 @@ void StopDrag(InputState& state, Verdict& verdict, Notice notice) {
 
 }  // namespace
 
-bool Verdict::Posts(Notice notice) const noexcept {
-  for (int i = 0; i < postCount; ++i) {
-    if (posts[i].notice == notice) return true;
-  }
-  return false;
+bool IsClientPress(std::uint32_t m) noexcept {
+  return m == msg::kLButtonDown || m == msg::kLButtonDblClk || m == msg::kRButtonDown || m == msg::kRButtonDblClk ||
+         m == msg::kMButtonDown || m == msg::kMButtonDblClk || m == msg::kXButtonDown || m == msg::kXButtonDblClk;
 }
 
 Verdict DecideMouse(const ControlBlock& block, InputState& state, const MouseInput& input) noexcept {

@@ -35,7 +35,6 @@ struct Verdict {
   void Add(Notice notice, std::uint32_t wParam = 0) noexcept {
     if (postCount < 3) posts[postCount++] = Post{notice, wParam};
   }
-  bool Posts(Notice notice) const noexcept;
 };
 
 // What the engine remembers about the input of one process.
@@ -53,7 +52,7 @@ struct MouseInput {
   std::int32_t x = 0, y = 0;  // screen position
   bool overPresentation = false;  // the target is the runner's or the projector's window, or inside one
   bool inProjector = false;       // this process is the projector
-  bool foregroundIsPresentation = false;  // the foreground window is the runner's or the projector's
+  bool foregroundIsPresentation = false;  // for a client press: the foreground is the runner's or the projector's
 };
 Verdict DecideMouse(const ControlBlock& block, InputState& state, const MouseInput& input) noexcept;
 
@@ -83,6 +82,9 @@ Verdict DecideFocus(const ControlBlock& block, InputState& state, const FocusInp
 // Minimising, maximising or a system command in a presentation window stops
 // a drag that is under way.
 Verdict DecideWindowCommand(InputState& state) noexcept;
+
+// A button press in a client area: only then does the foreground window matter.
+bool IsClientPress(std::uint32_t message) noexcept;
 
 // The Windows keys, swallowed with BlockSystemKeys.
 bool IsWindowsKey(std::uint32_t virtualKey) noexcept;

@@ -8,7 +8,6 @@
 namespace vnx::engine {
 
 namespace msg {
-inline constexpr std::uint32_t kNull = 0x0000;
 inline constexpr std::uint32_t kKeyDown = 0x0100;
 inline constexpr std::uint32_t kKeyUp = 0x0101;
 inline constexpr std::uint32_t kSysKeyDown = 0x0104;

@@ -136,6 +136,7 @@ TEST(PresentationWatch, EndsWithTheSession) {
          s.runnerWindowAlive = false;
        },
        false},
+      {"window of no live runner", false, [](WatchObservation& s) { s.runnerWindowAlive = false; }, true},
       {"block still being filled", false, [](WatchObservation& s) { s.role = ProcessRole::Undecided; }, false},
       {"running", true, [](WatchObservation&) {}, false},
   };
@@ -146,6 +147,22 @@ TEST(PresentationWatch, EndsWithTheSession) {
     c.change(seen);
     EXPECT_EQ(NextWatchStep(state, seen).stop, c.stop) << c.name;
   }
+}
+
+TEST(PresentationWatch, EndsWhenTheRunnersWindowWasClearedBeforeItWasSeen) {
+  // The runner failed and cleared its window between two looks.
+  WatchObservation windowless = Running();
+  windowless.runnerWindowSet = false;
+  windowless.runnerWindowAlive = false;
+  WatchState state;
+  EXPECT_FALSE(NextWatchStep(state, windowless).stop);  // it may be written in a moment
+  EXPECT_TRUE(NextWatchStep(state, windowless).stop);
+
+  WatchState late;
+  EXPECT_FALSE(NextWatchStep(late, windowless).stop);
+  EXPECT_FALSE(NextWatchStep(late, Running()).stop);  // there it is
+  EXPECT_FALSE(NextWatchStep(late, Running()).stop);
+  EXPECT_TRUE(NextWatchStep(late, windowless).stop);  // cleared at teardown
 }
 
 TEST(PresentationWatch, KeepsTheDisplayOnOnlyWhileAsked) {
