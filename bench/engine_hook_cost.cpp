@@ -52,7 +52,8 @@ void Measure(const char* part, const char* directoryName, std::int32_t instance,
   CopyFileA((ProgramDirectory() + "vnxengine.dll").c_str(), engine.c_str(), FALSE);
   const HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                             vnx::kControlBlockMappingSize, vnx::MappingNameFor(instance).c_str());
-  auto* block = static_cast<vnx::ControlBlock*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(vnx::ControlBlock)));
+  void* view = MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(vnx::ControlBlock));
+  auto* block = static_cast<vnx::ControlBlock*>(view);
   std::memset(block, 0, sizeof *block);
   block->Initialised = 1;
   block->RunnerProcessId = runnerId;

@@ -102,6 +102,7 @@ void DetachFromProcess() noexcept {
 }
 
 HMODULE EngineModule() noexcept { return g_module; }
+const FixedMappingName& BlockMappingName() noexcept { return g_mappingName; }
 
 bool AddEngineReference(bool pin) noexcept {
   using GetModuleHandleExFn = BOOL(WINAPI*)(DWORD, LPCSTR, HMODULE*);
@@ -113,7 +114,6 @@ bool AddEngineReference(bool pin) noexcept {
   // Older systems: loading an already loaded library only counts it again.
   return LoadLibraryA(g_path) != nullptr;
 }
-const FixedMappingName& BlockMappingName() noexcept { return g_mappingName; }
 
 PresentationBlock::PresentationBlock() noexcept {
   ProcessRole role = g_role;

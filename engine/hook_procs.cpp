@@ -22,7 +22,8 @@ static_assert(msg::kNcMouseMove == WM_NCMOUSEMOVE && msg::kNcLButtonDown == WM_N
               msg::kNcRButtonDblClk == WM_NCRBUTTONDBLCLK && msg::kNcMButtonDown == WM_NCMBUTTONDOWN &&
               msg::kNcMButtonDblClk == WM_NCMBUTTONDBLCLK && msg::kNcXButtonDown == WM_NCXBUTTONDOWN &&
               msg::kNcXButtonDblClk == WM_NCXBUTTONDBLCLK);
-static_assert(msg::kMouseMove == WM_MOUSEMOVE && msg::kLButtonDown == WM_LBUTTONDOWN && msg::kLButtonUp == WM_LBUTTONUP &&
+static_assert(msg::kMouseMove == WM_MOUSEMOVE && msg::kLButtonDown == WM_LBUTTONDOWN &&
+              msg::kLButtonUp == WM_LBUTTONUP &&
               msg::kLButtonDblClk == WM_LBUTTONDBLCLK && msg::kRButtonDown == WM_RBUTTONDOWN &&
               msg::kRButtonUp == WM_RBUTTONUP && msg::kRButtonDblClk == WM_RBUTTONDBLCLK &&
               msg::kMButtonDown == WM_MBUTTONDOWN && msg::kMButtonDblClk == WM_MBUTTONDBLCLK &&
@@ -145,7 +146,8 @@ LRESULT CALLBACK MProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
   if (code == HC_ACTION && lParam != 0) {
     const HookContext context;
     if (context.block) {
-      swallow = OnMouse(*context.block, context.block.Role(), wParam, *reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam));
+      const auto& event = *reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
+      swallow = OnMouse(*context.block, context.block.Role(), wParam, event);
     }
   }
   return PassOn(HookKind::Mouse, code, wParam, lParam, swallow);

@@ -24,8 +24,8 @@ void AfterSetCursor(const ControlBlock& block, const CWPRETSTRUCT& sent) noexcep
 void AfterInitMenuPopup(const ControlBlock& block, const CWPRETSTRUCT& sent) noexcept {
   const HMENU menu = reinterpret_cast<HMENU>(sent.wParam);
   const bool windowMenu = HIWORD(sent.lParam) != 0;
-  if (!WantsMenuCleanup(block) || !IsPresentationContextMenu(g_trackingPopup, windowMenu, IsPresentationWindow(block, sent.hwnd)))
-    return;
+  const bool ownerIsPresentation = IsPresentationWindow(block, sent.hwnd);
+  if (!WantsMenuCleanup(block) || !IsPresentationContextMenu(g_trackingPopup, windowMenu, ownerIsPresentation)) return;
   if (!IsMenu(menu)) return;
   for (int i = 0; i < 50; ++i) {
     const std::int32_t item = block.MenuDeleteItems[i];

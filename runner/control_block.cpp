@@ -20,7 +20,9 @@ std::string InstanceSuffixFor(std::int32_t instance) {
   return suffix;
 }
 
-std::string MappingNameFor(std::int32_t instance) { return std::string(kMappingBaseName) + InstanceSuffixFor(instance); }
+std::string MappingNameFor(std::int32_t instance) {
+  return std::string(kMappingBaseName) + InstanceSuffixFor(instance);
+}
 
 std::optional<std::string> InstanceSuffixFromWorkDirName(std::string_view name) {
   const std::optional<std::int32_t> instance = InstanceFromWorkDirName(name);

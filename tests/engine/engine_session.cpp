@@ -11,10 +11,6 @@
 namespace vnx::test {
 namespace {
 
-std::uint32_t Value(const void* handle) {
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle));
-}
-
 template <class Function>
 Function Export(HMODULE module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
@@ -45,7 +41,8 @@ void SendKey(WORD virtualKey, DWORD flags) {
   input.ki.wVk = virtualKey;
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, 0));
   input.ki.dwFlags = flags;
-  if (virtualKey == VK_LWIN || virtualKey == VK_RWIN || virtualKey == VK_APPS) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+  const bool extended = virtualKey == VK_LWIN || virtualKey == VK_RWIN || virtualKey == VK_APPS;
+  if (extended) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
   SendInput(1, &input, sizeof input);
 }
 
@@ -88,6 +85,10 @@ TestWorkDirectory::TestWorkDirectory() {
 }
 
 TestWorkDirectory::~TestWorkDirectory() { RemoveTestWorkDirectory(directory_); }
+
+std::uint32_t BlockValue(const void* handle) {
+  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle));
+}
 
 std::string TestProgramDirectory() {
   char path[MAX_PATH] = {};
@@ -182,7 +183,8 @@ int Recorder::Inputs(UINT inputMessage) const { return Count(kStandInInput, inpu
 
 int Recorder::Keys(UINT keyMessage, WPARAM virtualKey) const {
   return Count([&](const Entry& entry) {
-    return entry.message == kStandInInput && entry.wParam == keyMessage && entry.lParam == static_cast<LPARAM>(virtualKey);
+    return entry.message == kStandInInput && entry.wParam == keyMessage &&
+           entry.lParam == static_cast<LPARAM>(virtualKey);
   });
 }
 
@@ -204,9 +206,10 @@ bool Recorder::WaitFor(const std::function<bool(const Entry&)>& match, DWORD tim
 
 StandIn::StandIn(HWND report, RECT where, const std::function<void(const PROCESS_INFORMATION&)>& started) {
   const std::string program = TestProgramDirectory() + "stand_in_projector.exe";
-  std::string commandLine = "\"" + program + "\" " + std::to_string(Value(report)) + " " + std::to_string(where.left) +
-                            " " + std::to_string(where.top) + " " + std::to_string(where.right - where.left) + " " +
-                            std::to_string(where.bottom - where.top);
+  std::string commandLine = "\"" + program + "\" " + std::to_string(BlockValue(report));
+  for (const LONG value : {where.left, where.top, where.right - where.left, where.bottom - where.top}) {
+    commandLine += " " + std::to_string(value);
+  }
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
@@ -263,17 +266,18 @@ EngineSession::EngineSession(const EngineSettings& settings) {
     block_->MenuDeleteItems[i] = settings.menuDeleteItems[i];
   }
   block_->HideCursor = settings.hideCursor;
-  block_->RunnerWindow2 = block_->RunnerWindow = Value(runner_->Window());
+  block_->RunnerWindow2 = block_->RunnerWindow = BlockValue(runner_->Window());
   block_->EngineFlagA = 1;
   block_->ExitOnEsc = settings.exitOnEsc;
   block_->RunnerThreadId = GetCurrentThreadId();
   block_->RunnerProcessId = GetCurrentProcessId();
   block_->ExitOnAnyKey = settings.exitOnAnyKey;  // the run loop's first pass
 
-  projector_ = std::make_unique<StandIn>(runner_->Window(), RECT{100, 100, 400, 300}, [&](const PROCESS_INFORMATION& info) {
+  const auto launched = [&](const PROCESS_INFORMATION& info) {
     block_->ProjectorProcessId = info.dwProcessId;
     block_->ProjectorThreadId = info.dwThreadId;
-  });
+  };
+  projector_ = std::make_unique<StandIn>(runner_->Window(), RECT{100, 100, 400, 300}, launched);
   ready_ = projector_->Running() && hooks_[1] != nullptr && hooks_[2] != nullptr;
 }
 
@@ -284,29 +288,29 @@ void EngineSession::InstallHooks(const EngineSettings& settings) {
     return installed;
   };
   hooks_[1] = hook(WH_KEYBOARD, "KProc");
-  block_->KeyboardHook = Value(hooks_[1]);
+  block_->KeyboardHook = BlockValue(hooks_[1]);
   block_->FittingInProgress = 1;
   block_->DisableScreenSaver = settings.disableScreenSaver;
   if (settings.blockSystemKeys) {
     block_->BlockSystemKeys = 1;
     hooks_[3] = hook(WH_GETMESSAGE, "GProc");
-    block_->GetMessageHook = Value(hooks_[3]);
+    block_->GetMessageHook = BlockValue(hooks_[3]);
   }
   hooks_[2] = hook(WH_CBT, "CProc");
-  block_->CbtHook = Value(hooks_[2]);
+  block_->CbtHook = BlockValue(hooks_[2]);
   block_->NoRightClickMenu = settings.noRightClickMenu;
   block_->CloseMenu = settings.closeMenu;
   block_->ExitOnMouse = settings.exitOnMouse;
   block_->Draggable = settings.draggable;
   if (settings.noRightClickMenu || settings.exitOnMouse || settings.draggable) {
     hooks_[0] = hook(WH_MOUSE, "MProc");
-    block_->MouseHook = Value(hooks_[0]);
+    block_->MouseHook = BlockValue(hooks_[0]);
   }
 }
 
 bool EngineSession::ShowPresentation() {
   if (!ready_) return false;
-  block_->ProjectorWindow = Value(projector_->Window());
+  block_->ProjectorWindow = BlockValue(projector_->Window());
   block_->PresentationRunning = 1;
   return runner_->WaitFor(WM_RUNNER_SHOWN, 0, 3000);
 }

@@ -154,6 +154,8 @@ void KeyDown(WORD virtualKey);
 void KeyUp(WORD virtualKey);
 
 std::string TestProgramDirectory();
+// A handle as the control block holds it.
+std::uint32_t BlockValue(const void* handle);
 bool MappingExists(const std::string& name);
 
 }  // namespace vnx::test

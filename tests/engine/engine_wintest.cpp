@@ -54,7 +54,9 @@ bool Click(Recorder& reports) {
 bool Type(Recorder& reports, WORD key) {
   return OneMore(
       reports,
-      [&](const Entry& e) { return e.message == kStandInInput && e.wParam == WM_KEYUP && e.lParam == static_cast<LPARAM>(key); },
+      [&](const Entry& e) {
+        return e.message == kStandInInput && e.wParam == WM_KEYUP && e.lParam == static_cast<LPARAM>(key);
+      },
       [&] { PressKey(key); });
 }
 
@@ -67,7 +69,7 @@ TEST(EngineShown, ArrivesOnceWithoutAnyInput) {
   EngineSession session(EngineSettings{});
   ASSERT_TRUE(session.Ready());
   // The projector's window is visible, but the runner has not let it run yet.
-  session.Block().ProjectorWindow = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(session.Projector().Window()));
+  session.Block().ProjectorWindow = BlockValue(session.Projector().Window());
   PumpFor(300);
   EXPECT_EQ(session.Runner().Count(WM_RUNNER_SHOWN), 0);
 
@@ -139,7 +141,7 @@ TEST(EngineExit, SmallMovementsAndInputBeforeTheShowDoNotCount) {
   const HWND projector = session.Projector().Window();
   const POINT centre = session.Projector().Centre();
   // Captured, but not yet shown.
-  session.Block().ProjectorWindow = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(projector));
+  session.Block().ProjectorWindow = BlockValue(projector);
   ASSERT_TRUE(BringToFront(projector));
   ASSERT_TRUE(Type(runner, 'A'));
   ASSERT_TRUE(MoveTo(runner, projector, Offset(centre, -50, 0)));
@@ -311,7 +313,8 @@ TEST(EngineSystemCommands, TheCbtHookRefusesScreenSaverAndStartMenu) {
     EngineSession session(settings);
     ASSERT_TRUE(session.Ready());
     // This process is the runner, one of the presentation's processes.
-    const auto cbt = reinterpret_cast<HookProc>(reinterpret_cast<void (*)()>(GetProcAddress(session.Engine(), "CProc")));
+    const FARPROC found = GetProcAddress(session.Engine(), "CProc");
+    const auto cbt = reinterpret_cast<HookProc>(reinterpret_cast<void (*)()>(found));
     ASSERT_NE(cbt, nullptr);
     EXPECT_EQ(cbt(HCBT_SYSCOMMAND, c.command, 0), c.refused);
   }

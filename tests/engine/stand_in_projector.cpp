@@ -34,7 +34,8 @@ void OpenContextMenu(HWND window, LPARAM where) {
 void ReportMenuAndClose(HMENU menu) {
   WPARAM present = 0;
   for (UINT id = vnx::test::kFirstStandInMenuItem; id <= vnx::test::kLastStandInMenuItem; ++id) {
-    if (GetMenuState(menu, id, MF_BYCOMMAND) != static_cast<UINT>(-1)) present |= WPARAM{1} << (id - vnx::test::kFirstStandInMenuItem);
+    const bool there = GetMenuState(menu, id, MF_BYCOMMAND) != static_cast<UINT>(-1);
+    if (there) present |= WPARAM{1} << (id - vnx::test::kFirstStandInMenuItem);
   }
   Report(vnx::test::kStandInMenu, present, 0);
   EndMenu();

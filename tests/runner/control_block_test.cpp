@@ -25,7 +25,9 @@ TEST(ShortString, RoundTripsAndCutsTo255Characters) {
     WriteShortString(field, c.text);
     EXPECT_EQ(static_cast<std::size_t>(field.Length), c.stored) << c.text.size();
     EXPECT_EQ(ReadShortString(field), c.text.substr(0, c.stored));
-    for (std::size_t i = c.stored; i < sizeof field.Text; ++i) ASSERT_EQ(field.Text[i], 0) << c.text.size() << " at " << i;
+    for (std::size_t i = c.stored; i < sizeof field.Text; ++i) {
+      ASSERT_EQ(field.Text[i], 0) << c.text.size() << " at " << i;
+    }
   }
 }
 
