@@ -103,6 +103,8 @@ class StandIn {
   POINT Centre() const;
   DWORD ProcessId() const { return info_.dwProcessId; }
   bool Running() const { return window_ != nullptr; }
+  // The process has not ended (nor crashed).
+  bool Alive() const { return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
  private:
   PROCESS_INFORMATION info_{};

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "tests/engine/engine_session.h"
 #include "tests/engine/stand_in_reports.h"
 #include "window/private_messages.h"
@@ -358,6 +360,52 @@ TEST(EngineOutsiders, AProgramOutsideThePresentationIsLeftAlone) {
     EXPECT_EQ(heard[i].message, WM_RUNNER_ACTIVATED) << std::hex << heard[i].message;
     EXPECT_NE(heard[i].wParam, reinterpret_cast<WPARAM>(window));
   }
+}
+
+TEST(EngineFocus, TheRunnersFrameHandsTheKeyboardOnToTheProjector) {
+  for (const bool keysEndTheShow : {false, true}) {
+    SCOPED_TRACE(keysEndTheShow ? "keys end the show" : "keys belong to the presentation");
+    EngineSettings settings;
+    settings.exitOnAnyKey = keysEndTheShow;
+    EngineSession session(settings);
+    ASSERT_TRUE(session.Ready());
+    ASSERT_TRUE(session.ShowPresentation());
+    Recorder& runner = session.Runner();
+    // The focus moves to the runner's window (here, in this process).
+    SetFocus(runner.Window());
+    PumpFor(200);
+    EXPECT_EQ(runner.Count(WM_RUNNER_FOCUS_PROJECTOR), keysEndTheShow ? 0 : 1);
+  }
+}
+
+// Whatever the block holds, the engine must not bring down the process it
+// runs in: here every byte but the two process ids is 0xA5, so every flag is
+// set and every handle, thread id and menu item is rubbish.
+TEST(EngineRobustness, RubbishInTheBlockHarmsNoProcess) {
+  EngineSession session(EngineSettings{});
+  ASSERT_TRUE(session.Ready());
+  ASSERT_TRUE(session.ShowPresentation());
+  Recorder& runner = session.Runner();
+  const HWND projector = session.Projector().Window();
+  const POINT centre = session.Projector().Centre();
+  ASSERT_TRUE(BringToFront(projector));
+  ASSERT_TRUE(MoveTo(runner, projector, Offset(centre, -40, 0)));
+  ControlBlock& block = session.Block();
+  const std::uint32_t runnerId = block.RunnerProcessId, projectorId = block.ProjectorProcessId;
+  std::memset(&block, 0xA5, sizeof block);
+  block.RunnerProcessId = runnerId;
+  block.ProjectorProcessId = projectorId;
+  runner.Clear();
+
+  ASSERT_TRUE(MoveTo(runner, projector, Offset(centre, 40, 0)));
+  PressButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  PressButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  PressKey(VK_APPS);
+  PressKey(VK_LWIN);
+  ASSERT_TRUE(Type(runner, 'A'));
+  EXPECT_TRUE(session.Projector().Alive());
+  // Rubbish names no live runner window, so nothing was posted anywhere.
+  EXPECT_TRUE(runner.PrivateMessages().empty());
 }
 
 // A start-up that fails after loading the library: the runner frees it and
