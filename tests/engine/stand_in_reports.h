@@ -1,0 +1,20 @@
+#pragma once
+// What the stand-in projector of the engine's tests reports, and how.
+
+#include <windows.h>
+
+namespace vnx::test {
+
+inline constexpr char kStandInClass[] = "ShockwaveFlash";
+
+// Posted to the report window: an input message reached the window
+// procedure; wParam is the message, lParam its position (mouse) or key.
+inline constexpr UINT kStandInInput = WM_APP + 1;
+// Posted once the context menu is open: wParam holds a bit per item still
+// in it (bit 0 for kFirstStandInMenuItem).
+inline constexpr UINT kStandInMenu = WM_APP + 2;
+
+inline constexpr UINT kFirstStandInMenuItem = 101;
+inline constexpr UINT kLastStandInMenuItem = 104;
+
+}  // namespace vnx::test
