@@ -1,0 +1,18 @@
+#pragma once
+// The projector's menu bar ("File" with Exit, "View" with Pause and Full
+// Screen) and its Ctrl+F accelerator.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "common/handle.h"
+#include "projector/menu_texts.h"
+#include "projector/projector_handles.h"
+
+namespace vnx {
+
+UniqueMenu BuildMenuBar(MenuLanguage language, std::uint16_t fullScreenCommand);
+UniqueAccelerators BuildAccelerators(std::uint16_t fullScreenCommand);
+
+}  // namespace vnx
