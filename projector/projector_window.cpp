@@ -1,5 +1,6 @@
 #include "projector/projector_window.h"
 
+#include <algorithm>
 #include <string>
 
 #include "common/callback_guard.h"
@@ -77,6 +78,14 @@ bool OnCommand(ProjectorApp& app, HWND window, WPARAM wParam, LPARAM lParam) {
   return true;
 }
 
+// The stage decides the client size, also below the size Windows gives a
+// captioned window at least and beyond the screen.
+void OnGetMinMaxInfo(MINMAXINFO& limits) {
+  limits.ptMinTrackSize = POINT{1, 1};
+  limits.ptMaxTrackSize.x = std::max<LONG>(limits.ptMaxTrackSize.x, 2 * kMaxStageSide);
+  limits.ptMaxTrackSize.y = std::max<LONG>(limits.ptMaxTrackSize.y, 2 * kMaxStageSide);
+}
+
 void OnClose(ProjectorApp& app, HWND window) {
   RecordPlacementIfChanged(app);
   app.Log.Write("close", "WM_CLOSE");
@@ -102,6 +111,9 @@ LRESULT Route(ProjectorApp& app, HWND window, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
       if (OnCommand(app, window, wParam, lParam)) return 0;
       break;
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
     case WM_WINDOWPOSCHANGED:
       RecordPlacementIfChanged(app);
       break;

@@ -189,6 +189,16 @@ DWORD LaunchedProgram::ExitCode() const {
   return code;
 }
 
+ProjectorRun::ProjectorRun(std::string_view behave, std::string_view programName,
+                           std::optional<std::string_view> slide)
+    : scratch("projector") {
+  scratch.Write("projector.behave", behave);
+  if (slide) scratch.Write("slide.txt", *slide);
+  program = std::make_unique<LaunchedProgram>(scratch.PlaceBuiltProgram(programName), scratch.Path());
+}
+
+std::string Decimal(HWND window) { return std::to_string(reinterpret_cast<std::uintptr_t>(window)); }
+
 LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs) {
   DWORD_PTR result = 0;
   EXPECT_TRUE(SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs, &result))

@@ -6,9 +6,13 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "projector/log_format.h"
 
 namespace vnx::test {
 
@@ -81,6 +85,26 @@ class LaunchedProgram {
  private:
   PROCESS_INFORMATION info_{};
 };
+
+// A copy of the stand-in projector in a scratch directory of its own, with
+// the given projector.behave and, when given, slide.txt, started like the
+// runner starts it with the scratch directory as its current directory.
+class ProjectorRun {
+ public:
+  explicit ProjectorRun(std::string_view behave, std::string_view program = "projector5.exe",
+                        std::optional<std::string_view> slide = std::nullopt);
+
+  // The projector window, looked for as the runner does, for up to 5 s.
+  HWND Window() const { return program->FindProjectorWindow(5000); }
+  // The events in projector.log next to the projector.
+  std::vector<LogEntry> Log() const { return ParseLog(scratch.Read("projector.log").value_or("")); }
+
+  ScratchDirectory scratch;                  // outlives the program ...
+  std::unique_ptr<LaunchedProgram> program;  // ... which is ended first
+};
+
+// The decimal text of a window handle, as the projector's log writes it.
+std::string Decimal(HWND window);
 
 // A message sent to another process's window, without hanging the test
 // when that process does not answer.
