@@ -16,6 +16,8 @@
 //   window-position    "x,y" of the window's outer rectangle after creation
 //   sizable            "yes" or "no"
 //   full-screen-command   the command id of the full-screen menu item
+//   menu-item          "menu caption|item caption|id" for every item of the
+//                      menu bar as the window has it ("-" for a separator)
 //   parent             the parent window, decimal, 0 for a top-level window;
 //   client-size        "WxH"; both written together whenever either changed
 //   full-screen        "on" or "off", each time the command switches it

@@ -21,6 +21,23 @@ void AppendSubmenu(HMENU bar, UniqueMenu submenu, const char* caption) {
   submenu.release();
 }
 
+struct ItemText {
+  std::string Caption;
+  UINT Id = 0;
+  HMENU Submenu = nullptr;
+};
+
+ItemText ReadItem(HMENU menu, int position) {
+  char text[256] = {};
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
+  info.dwTypeData = text;
+  info.cch = sizeof text;
+  if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info)) return {"?", 0, nullptr};
+  return {(info.fType & MFT_SEPARATOR) ? "-" : text, info.wID, info.hSubMenu};
+}
+
 }  // namespace
 
 UniqueMenu BuildMenuBar(MenuLanguage language, std::uint16_t fullScreenCommand) {
@@ -50,6 +67,18 @@ UniqueAccelerators BuildAccelerators(std::uint16_t fullScreenCommand) {
   UniqueAccelerators table(CreateAcceleratorTableA(&fullScreen, 1));
   if (!table) throw ERunnerError("Cannot create the projector's accelerators");
   return table;
+}
+
+std::vector<std::string> DescribeMenuBar(HMENU bar) {
+  std::vector<std::string> items;
+  for (int top = 0; top < GetMenuItemCount(bar); ++top) {
+    const ItemText menu = ReadItem(bar, top);
+    for (int position = 0; position < GetMenuItemCount(menu.Submenu); ++position) {
+      const ItemText item = ReadItem(menu.Submenu, position);
+      items.push_back(menu.Caption + "|" + item.Caption + "|" + std::to_string(item.Id));
+    }
+  }
+  return items;
 }
 
 }  // namespace vnx

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "common/handle.h"
 #include "projector/menu_texts.h"
@@ -14,5 +16,9 @@ namespace vnx {
 
 UniqueMenu BuildMenuBar(MenuLanguage language, std::uint16_t fullScreenCommand);
 UniqueAccelerators BuildAccelerators(std::uint16_t fullScreenCommand);
+
+// Every item of every menu of the bar, read back from the menu itself, as
+// "menu caption|item caption|id" ("-" for a separator's caption).
+std::vector<std::string> DescribeMenuBar(HMENU bar);
 
 }  // namespace vnx

@@ -181,6 +181,7 @@ void RecordWindow(ProjectorApp& app) {
   app.Log.Write("window-position", std::to_string(outer.left) + "," + std::to_string(outer.top));
   app.Log.Write("sizable", (GetWindowLongA(app.Window, GWL_STYLE) & WS_THICKFRAME) ? "yes" : "no");
   app.Log.Write("full-screen-command", std::to_string(app.Behaviour.FullScreenCommand));
+  for (const std::string& item : DescribeMenuBar(GetMenu(app.Window))) app.Log.Write("menu-item", item);
   RecordPlacementIfChanged(app);
 }
 

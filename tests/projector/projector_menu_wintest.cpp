@@ -1,6 +1,8 @@
 // The projector's menu bar read item by item the way the runner reads a menu,
 // through the runner's own search, for every language and command id; its
-// Ctrl+F accelerator; and a running projector answering only its own id.
+// Ctrl+F accelerator; and a running projector, told its language and id by
+// projector.behave, answering only its own id. (Wine cannot read another
+// process's menu, so the running projector reports its menu in its log.)
 
 #include <windows.h>
 
@@ -76,10 +78,14 @@ TEST(ProjectorMenu, ARunningProjectorAnswersOnlyItsOwnCommandId) {
   struct Case {
     const char* behave;
     WPARAM ignored, answered;
+    std::vector<std::string> menu;  // as the projector reads its own menu bar back
   } const cases[] = {
-      {"log\ncommand-id 31000\n", 20048, 31000},
-      {"log\ngerman\ncommand-id 4242\n", 20048, 4242},
-      {"log\nportuguese\n", 31000, 20048},
+      {"log\ncommand-id 31000\n", 20048, 31000,
+       {"&File|E&xit|20100", "&View|&Pause|20101", "&View|-|0", "&View|Full &Screen\tCtrl+F|31000"}},
+      {"log\ngerman\ncommand-id 4242\n", 20048, 4242,
+       {"&Datei|&Beenden|20100", "&Ansicht|&Pause|20101", "&Ansicht|-|0", "&Ansicht|&Vollbild\tStrg+F|4242"}},
+      {"log\nportuguese\n", 31000, 20048,
+       {"&Arquivo|&Sair|20100", "&Exibir|&Pausar|20101", "&Exibir|-|0", "&Exibir|&Tela Inteirathen\tCtrl+F|20048"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.behave);
@@ -92,6 +98,7 @@ TEST(ProjectorMenu, ARunningProjectorAnswersOnlyItsOwnCommandId) {
     EXPECT_EQ(GetMenu(window), nullptr);
     const auto log = run.Log();
     EXPECT_EQ(LastLogValue(log, "full-screen-command"), std::to_string(c.answered));
+    EXPECT_EQ(LogValues(log, "menu-item"), c.menu);
     EXPECT_EQ(LogValues(log, "command-ignored"), std::vector<std::string>{std::to_string(c.ignored)});
     EXPECT_EQ(LogValues(log, "full-screen"), std::vector<std::string>{"on"});
   }
