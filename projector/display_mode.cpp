@@ -14,7 +14,9 @@ RECT MonitorRect(HWND window) {
 }
 
 // Recomputes the frame after a style change; the position stays.
-void RefreshFrame(HWND window) { SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | kKeepZOrderAndFocus); }
+void RefreshFrame(HWND window) {
+  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | kKeepZOrderAndFocus);
+}
 
 void EnterFullScreen(ProjectorApp& app, HWND window) {
   app.Windowed.Style = GetWindowLongA(window, GWL_STYLE);

@@ -51,8 +51,9 @@ void RecordVariable(const EventLog& log, const char* name) {
 
 void EventLog::Open(std::string path) {
   path_ = std::move(path);
-  UniqueFileHandle fresh(CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFileHandle fresh(CreateFileA(path_.c_str(), GENERIC_WRITE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 void EventLog::Write(std::string_view key, std::string_view value) const {

@@ -53,7 +53,7 @@ void OnTimer(ProjectorApp& app, HWND window) {
     InvalidateRect(window, nullptr, FALSE);
   }
   app.LastTick = now;
-  // Re-parenting by another process sends this window no message of its own.
+  // Re-parenting by another process need not send this window any message.
   RecordPlacementIfChanged(app);
 }
 
@@ -190,7 +190,8 @@ void RecordWindow(ProjectorApp& app) {
 void OpenProjectorWindow(ProjectorApp& app, int showCommand) {
   const HINSTANCE module = GetModuleHandleA(nullptr);
   RegisterProjectorClass(module);
-  const DWORD style = app.Behaviour.SizingFrame ? WS_OVERLAPPEDWINDOW : (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+  const DWORD style =
+      app.Behaviour.SizingFrame ? WS_OVERLAPPEDWINDOW : (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
   UniqueMenu menu = BuildMenuBar(app.Behaviour.Language, app.Behaviour.FullScreenCommand);
   app.Accelerators = BuildAccelerators(app.Behaviour.FullScreenCommand);
 

@@ -57,8 +57,8 @@ TEST(ProjectorMenu, EveryLanguageLeadsTheRunnersSearchToTheCommand) {
     EXPECT_EQ(Captions(items), c.bar);
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(Captions(ReadMenu(GetSubMenu(bar.get(), 1))), c.view);
-    const std::uint32_t found =
-        FindFullScreenCommand(items, [&](std::size_t position) { return ReadMenu(GetSubMenu(bar.get(), static_cast<int>(position))); });
+    const std::uint32_t found = FindFullScreenCommand(
+        items, [&](std::size_t position) { return ReadMenu(GetSubMenu(bar.get(), static_cast<int>(position))); });
     EXPECT_EQ(found, c.id);
   }
 }

@@ -26,7 +26,8 @@ void Check(const Case& c, PixelSize reference = kReference) {
 
 TEST(RatioSizing, SidesRecomputeTheBottomOrTheRightEdge) {
   const Case cases[] = {
-      {"right edge to width 800 gives height 600", kSizingRight, {100, 100, 900, 580}, {900, 300}, {100, 100, 900, 700}},
+      {"right edge to width 800 gives height 600", kSizingRight, {100, 100, 900, 580}, {900, 300},
+       {100, 100, 900, 700}},
       {"right edge shrinking", kSizingRight, {100, 100, 420, 580}, {420, 300}, {100, 100, 420, 340}},
       {"left edge", kSizingLeft, {0, 100, 740, 580}, {0, 300}, {0, 100, 740, 655}},  // 555
       {"top edge", kSizingTop, {100, 40, 740, 580}, {400, 40}, {100, 40, 820, 580}},  // 720
