@@ -6,6 +6,7 @@
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
 #include "window/handlers.h"
+#include "window/ratio_sizing.h"
 
 namespace vnx {
 namespace {
@@ -60,6 +61,21 @@ Handled OnWindowPosChanging(TfrmMain& runner, WINDOWPOS& position) {
   if (!runner.DisableClickForeground.Value || !runner.ShowFinished) return kThenDefault;
   if (position.hwndInsertAfter == HWND_TOP) position.flags |= SWP_NOZORDER | SWP_NOACTIVATE;
   return 0;
+}
+
+// Dragging an edge or a corner keeps the shape of the reference size; from
+// then on the background is painted grey behind the projector.
+Handled OnSizing(TfrmMain& runner, WPARAM edge, RECT& proposed) {
+  if (!runner.MainWindow || !runner.MaintainRatio.Value) return kThenDefault;
+  runner.UserResized = true;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  const EdgeRect fitted = KeepRatioWhileSizing(
+      static_cast<int>(edge), {proposed.left, proposed.top, proposed.right, proposed.bottom},
+      {runner.ReferenceWidth, runner.ReferenceHeight},
+      {runner.WindowLeft, runner.WindowTop, runner.WindowWidth, runner.WindowHeight}, {cursor.x, cursor.y});
+  proposed = {fitted.Left, fitted.Top, fitted.Right, fitted.Bottom};
+  return kThenDefault;
 }
 
 Handled OnEndSession(TfrmMain& runner) {
