@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dialogs/reg_ini_file.h"
+#include "runner/control_block.h"
 #include "session/file_roles.h"
 #include "session/user_choice.h"
 
@@ -47,6 +48,7 @@ class TfrmMain {
   PROCESS_INFORMATION ProjectorInfo{};
   HWND ProjectorWindow = nullptr;
   HMENU PopupMenu = nullptr;
+  vnx::ControlBlock* ControlBlock = nullptr;  // the mapped view shared with the engine
   bool WindowNotFound = false, PresentationShown = false, ShowFinished = false, UserResized = false;
   std::int32_t FullScreenCommand = 0;
   RECT FullScreenRect{};

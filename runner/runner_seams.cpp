@@ -15,12 +15,13 @@ RunnerSeams DefaultRunnerSeams() {
   RunnerSeams seams;
   seams.ProgramPath = ModulePath;
   seams.CommandLine = [] { return std::string(GetCommandLineA()); };
-  // The settings reader, the session and the Setup dialog plug in here as
+  // The settings reader, the session, the Setup dialog and the music plug in here as
   // they are built; until then the runner keeps its zero settings and a
   // lifecycle ends right after its window is created.
   seams.ReadSettings = [](TfrmMain&) {};
   seams.StartSession = [](TfrmMain&) {};
-  seams.RunSetupDialog = [](TfrmMain&) {};
+  seams.RunSetupDialog = [](TfrmMain&) { return false; };
+  seams.PlayMusic = [](TfrmMain&) {};
   seams.ShowExceptionBox = [](HWND owner, const std::string& text) {
     MessageBoxA(owner, text.c_str(), "Error", MB_OK);
   };

@@ -18,7 +18,10 @@ struct RunnerSeams {
   std::function<std::string()> CommandLine;  // the whole command line
   std::function<void(TfrmMain&)> ReadSettings;    // fills the settings fields while the window is built
   std::function<void(TfrmMain&)> StartSession;    // WM_RUNNER_START outside "/C"
-  std::function<void(TfrmMain&)> RunSetupDialog;  // WM_RUNNER_START in "/C" mode
+  // The Setup dialog: on WM_RUNNER_START in "/C" mode and from the popup menu;
+  // true when the viewer changed a stored choice.
+  std::function<bool(TfrmMain&)> RunSetupDialog;
+  std::function<void(TfrmMain&)> PlayMusic;  // WM_RUNNER_PLAY_MUSIC: the background music starts
   // The main loop's box for an exception that escaped a message: owner window
   // and the whole text ("Exception occured: " and the message).
   std::function<void(HWND owner, const std::string& text)> ShowExceptionBox;

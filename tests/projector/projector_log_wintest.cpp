@@ -20,7 +20,7 @@ void CloseAndWait(const ProjectorRun& run) {
 
 TEST(ProjectorLog, RecordsTheEnvironmentAndDirectoryItWasGiven) {
   ScratchDirectory scratch("projector-env");
-  const std::string initialDir = scratch.Path() + "initial";
+  const std::string initialDir = scratch.File("initial");
   ASSERT_TRUE(CreateDirectoryA(initialDir.c_str(), nullptr));
   const std::string projector = scratch.PlaceBuiltProgram("projector6.exe", "project.exe");
   scratch.Write("projector.behave", "log\nenv show.exe\nenv VnxTestNeverSet\n");
@@ -33,7 +33,7 @@ TEST(ProjectorLog, RecordsTheEnvironmentAndDirectoryItWasGiven) {
       {"VornexEngine_WH", "65636"},
       {"show.exe", "65636"},
       {"VornexLocalDir_Projector", projector},
-      {"VornexLocalDir_RootDir", scratch.Path()},
+      {"VornexLocalDir_RootDir", scratch.Path() + "\\"},
       {"VornexLocalDir_InitialDir", initialDir},
   };
   std::vector<std::unique_ptr<ScopedVariable>> set;

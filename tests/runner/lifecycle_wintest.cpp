@@ -53,7 +53,10 @@ TEST_F(LifecycleTest, RestartRunsASecondLifecycleWithAFreshMainObject) {
 TEST_F(LifecycleTest, SetupModeRunsTheSetupDialogInsteadOfTheSession) {
   int setups = 0, sessions = 0;
   Seams().CommandLine = [] { return std::string("show.exe /c"); };
-  Seams().RunSetupDialog = [&](TfrmMain&) { ++setups; };
+  Seams().RunSetupDialog = [&](TfrmMain&) {
+    ++setups;
+    return false;
+  };
   Seams().StartSession = [&](TfrmMain&) { ++sessions; };
   EXPECT_EQ(RunRunnerProcess(), 0);
   EXPECT_EQ(setups, 1);

@@ -9,7 +9,7 @@
 
 #include "session/file_roles.h"
 #include "session/file_system.h"
-#include "tests/session/scratch_dir.h"
+#include "tests/support/scratch_directory.h"
 
 namespace vnx::test {
 

@@ -20,7 +20,7 @@ UniqueFileHandle Hold(const std::string& path) {
 }
 
 TEST(FileRolesOnWindows, LockedNamesArePassedOverAndStaleOnesReused) {
-  ScratchDir dir("roles");
+  ScratchDirectory dir("roles");
   const std::string target = dir.Path() + "\\";
   WriteFileText(dir / "intro.exe", "old");  // left over, not in use
   WriteFileText(dir / "x0.dll", "in use");
@@ -48,7 +48,7 @@ TEST(FileRolesOnWindows, LockedNamesArePassedOverAndStaleOnesReused) {
 }
 
 TEST(FileRolesOnWindows, PlacementsAndToolsGetTheirDirectories) {
-  ScratchDir dir("placed");
+  ScratchDirectory dir("placed");
   TfrmMain form;
   ExtractSimulated({{"Pic.BMP", "Media\\Pics", "p"}, {"Viewer.ptools.ini", "", "[VIEW]"}, {"Note.txt", ".", "n"}},
                    FileRoleFieldsOf(form), Win32FileRoleEnvironment(TestPlacementIsSafe), dir.Path());

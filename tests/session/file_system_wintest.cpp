@@ -14,7 +14,7 @@
 
 #include "common/handle.h"
 #include "runner/program_identity.h"
-#include "tests/session/scratch_dir.h"
+#include "tests/support/scratch_directory.h"
 
 namespace vnx::test {
 namespace {
@@ -74,7 +74,7 @@ class HeldFile {
 };
 
 TEST(TreeNotInUse, AFileHeldByAnotherProcessTwoLevelsDownStopsTheWalk) {
-  ScratchDir dir("tree");
+  ScratchDirectory dir("tree");
   CreateDirectoryTree(dir / "a\\b");
   CreateDirectoryA((dir / "c").c_str(), nullptr);
   for (const char* name : {"top.txt", "a\\one.txt", "a\\b\\held.dat", "a\\b\\free.dat", "c\\other.txt"})
@@ -94,7 +94,7 @@ TEST(TreeNotInUse, AFileHeldByAnotherProcessTwoLevelsDownStopsTheWalk) {
 }
 
 TEST(TreeNotInUse, EntriesWhoseNamesBeginWithADotAreNeverTested) {
-  ScratchDir dir("dots");
+  ScratchDirectory dir("dots");
   CreateDirectoryTree(dir / "a\\.cache");
   WriteFileText(dir / "a\\.lock", "x");
   WriteFileText(dir / "a\\.cache\\inner.dat", "x");
@@ -104,14 +104,14 @@ TEST(TreeNotInUse, EntriesWhoseNamesBeginWithADotAreNeverTested) {
 }
 
 TEST(TreeNotInUse, APathThatDoesNotExistIsNotInUse) {
-  ScratchDir dir("missing");
+  ScratchDirectory dir("missing");
   EXPECT_TRUE(TreeNotInUse(dir / "nothing"));
   EXPECT_TRUE(TreeNotInUse(dir / "nothing\\*.*"));
   EXPECT_TRUE(TreeNotInUse(dir.Path()));  // empty
 }
 
 TEST(CanOpenExclusively, AnyOtherHandleOrAMissingFileFails) {
-  ScratchDir dir("exclusive");
+  ScratchDirectory dir("exclusive");
   WriteFileText(dir / "f.txt", "x");
   EXPECT_TRUE(CanOpenExclusively(dir / "f.txt"));
   {
@@ -125,7 +125,7 @@ TEST(CanOpenExclusively, AnyOtherHandleOrAMissingFileFails) {
 }
 
 TEST(CreateDirectoryTree, CreatesEveryMissingLevel) {
-  ScratchDir dir("deep");
+  ScratchDirectory dir("deep");
   const std::string deep = dir / "a\\b\\c\\d\\e\\f\\g\\h\\";
   CreateDirectoryTree(deep);
   EXPECT_TRUE(IsDirectory(deep));
@@ -143,7 +143,7 @@ TEST(CreateDirectoryTree, CreatesEveryMissingLevel) {
 }
 
 TEST(FileHelpers, DirectoriesAndTrailingBackslashes) {
-  ScratchDir dir("helpers");
+  ScratchDirectory dir("helpers");
   WriteFileText(dir / "f", "x");
   EXPECT_TRUE(IsDirectory(dir.Path()));
   EXPECT_FALSE(IsDirectory(dir / "f"));
@@ -154,7 +154,7 @@ TEST(FileHelpers, DirectoriesAndTrailingBackslashes) {
 }
 
 TEST(FileHelpers, WholeFilesAreReadAndCompared) {
-  ScratchDir dir("compare");
+  ScratchDirectory dir("compare");
   const std::string bytes("MZ\0\x01\xFF tail", 9);
   WriteFileText(dir / "a", bytes);
   WriteFileText(dir / "same", bytes);

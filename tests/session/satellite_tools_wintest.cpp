@@ -16,7 +16,7 @@ namespace vnx::test {
 namespace {
 
 TEST(SatelliteToolsOnWindows, ToolsAreSetUpAndRemovedLeavingNothing) {
-  ScratchDir dir("tools");
+  ScratchDirectory dir("tools");
   const std::string work = dir.Path() + "\\";
   TfrmMain form;
   ExtractSimulated({{"Viewer.ptools.ini", "", "[VIEW]\r\nzoom=2\r\n"},
@@ -46,7 +46,7 @@ TEST(SatelliteToolsOnWindows, ToolsAreSetUpAndRemovedLeavingNothing) {
 }
 
 TEST(SatelliteToolsOnWindows, SettingsFileErrors) {
-  ScratchDir dir("toolerrors");
+  ScratchDirectory dir("toolerrors");
   std::vector<std::string> missing = {dir / "gone\\"};
   try {
     SetUpSatelliteTools(missing, {}, dir.Path());
@@ -66,7 +66,7 @@ TEST(SatelliteToolsOnWindows, SettingsFileErrors) {
 }
 
 TEST(SatelliteToolsOnWindows, DirectoriesThatStillHoldFilesStay) {
-  ScratchDir dir("keep");
+  ScratchDirectory dir("keep");
   CreateDirectoryTree(dir / "a\\b\\c");
   WriteFileText(dir / "a\\kept.txt", "x");
   RemoveCreatedSubdirs({"a\\b\\c\\"}, dir.Path());
@@ -74,7 +74,7 @@ TEST(SatelliteToolsOnWindows, DirectoriesThatStillHoldFilesStay) {
 }
 
 TEST(SatelliteToolsOnWindows, DeletionTellsMissingFromInUse) {
-  ScratchDir dir("delete");
+  ScratchDirectory dir("delete");
   WriteFileText(dir / "held", "x");
   WriteFileText(dir / "free", "x");
   Win32SatelliteFileOps ops;

@@ -56,7 +56,7 @@ class SettingsPassOnWindows : public ::testing::Test {
 };
 
 TEST_F(SettingsPassOnWindows, TheSettingsFileIsReadAndLeavesNoFileBehind) {
-  ScratchDir base("settingspass");
+  ScratchDirectory base("settingspass");
   StoreTempDirectory(base.Path());  // without the trailing "\"
   form.RegIniFile->WriteBool(form.ExeStem, "MouseExit", false);
   Run({{"Intro.EXE", "", "MZ"},
@@ -77,7 +77,7 @@ TEST_F(SettingsPassOnWindows, TheSettingsFileIsReadAndLeavesNoFileBehind) {
 }
 
 TEST_F(SettingsPassOnWindows, AFileThatCannotBeReadIsReportedAndStillDeleted) {
-  ScratchDir base("settingslocked");
+  ScratchDirectory base("settingslocked");
   StoreTempDirectory(base.Path());
   const std::string path = base / "show.ini";
   UniqueFileHandle holder;

@@ -13,36 +13,9 @@
 #include <vector>
 
 #include "projector/log_format.h"
+#include "tests/support/scratch_directory.h"
 
 namespace vnx::test {
-
-// A fresh directory under the temporary directory, removed with everything
-// in it when the object goes.
-class ScratchDirectory {
- public:
-  explicit ScratchDirectory(std::string_view tag);
-  ~ScratchDirectory();
-  ScratchDirectory(const ScratchDirectory&) = delete;
-  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-  const std::string& Path() const { return path_; }  // ends in "\"
-  std::string File(std::string_view name) const { return path_ + std::string(name); }
-  void Write(std::string_view name, std::string_view text) const;
-  std::optional<std::string> Read(std::string_view name) const;
-  // Copies a program built next to the test executable into the directory;
-  // returns the copy's path.
-  std::string PlaceBuiltProgram(std::string_view fileName, std::string_view asName = {}) const;
-
- private:
-  std::string path_;
-};
-
-// The full path of a program built next to the test executable.
-std::string BuiltProgram(std::string_view fileName);
-
-// Deletes a directory tree, retrying while a program that just ended still
-// holds its file; true when the directory is gone.
-bool RemoveTree(const std::string& directory);
 
 // Sets an environment variable of this process (and so of the programs it
 // starts) and restores the previous state when the object goes.

@@ -1,0 +1,49 @@
+#pragma once
+// Scratch space for Windows tests: a fresh directory under the temporary
+// directory, removed with everything in it when the object goes, and the
+// small file operations the tests use to fill and inspect it.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vnx::test {
+
+class ScratchDirectory {
+ public:
+  explicit ScratchDirectory(std::string_view tag);
+  ~ScratchDirectory();
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  const std::string& Path() const { return path_; }  // without a trailing "\"
+  std::string File(std::string_view relative) const { return path_ + "\\" + std::string(relative); }
+  std::string operator/(std::string_view relative) const { return File(relative); }
+  void Write(std::string_view relative, std::string_view text) const;
+  std::optional<std::string> Read(std::string_view relative) const;
+  // Copies a program built next to the test executable into the directory;
+  // returns the copy's path.
+  std::string PlaceBuiltProgram(std::string_view fileName, std::string_view asName = {}) const;
+
+ private:
+  std::string path_;
+};
+
+// The full path of a program built next to the test executable.
+std::string BuiltProgram(std::string_view fileName);
+
+// Deletes a directory tree, retrying while a program that just ended still
+// holds its file; true when the directory is gone.
+bool RemoveTree(const std::string& directory);
+
+// Every file and directory below the directory, as paths relative to it.
+std::vector<std::string> TreeEntries(const std::string& directory, const std::string& prefix = "");
+
+void WriteFileText(const std::string& path, std::string_view text);
+std::optional<std::string> ReadFileText(const std::string& path);
+bool FileExists(const std::string& path);
+
+}  // namespace vnx::test
