@@ -1,36 +1,9 @@
 #include "session/ini_file.h"
 
-#include <limits>
-
+#include "common/integer_text.h"
 #include "common/text.h"
 
 namespace vnx {
-namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// Digits in the given base, at least one, the value at most `limit`.
-std::optional<std::uint32_t> ParseDigits(std::string_view digits, unsigned base, std::uint64_t limit) {
-  if (digits.empty()) return std::nullopt;
-  std::uint64_t value = 0;
-  for (char c : digits) {
-    const int digit = HexDigit(c);
-    if (digit < 0 || static_cast<unsigned>(digit) >= base) return std::nullopt;
-    value = value * base + static_cast<unsigned>(digit);
-    if (value > limit) return std::nullopt;
-  }
-  return static_cast<std::uint32_t>(value);
-}
-
-constexpr std::uint64_t kAllBits = std::numeric_limits<std::uint32_t>::max();
-
-}  // namespace
-
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -45,26 +18,10 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    const auto value = ParseDigits(text.substr(2), 16, kAllBits);
-    if (!value) return std::nullopt;
-    return static_cast<std::int32_t>(*value);
-  }
-  bool negative = false;
-  if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-    negative = text[0] == '-';
-    text.remove_prefix(1);
-  }
-  std::optional<std::uint32_t> magnitude;
-  if (!text.empty() && text[0] == '$') {
-    magnitude = ParseDigits(text.substr(1), 16, kAllBits);
-  } else {
-    const std::uint64_t limit = negative ? std::uint64_t{1} << 31 : (std::uint64_t{1} << 31) - 1;
-    magnitude = ParseDigits(text, 10, limit);
-  }
-  if (!magnitude) return std::nullopt;
-  // Unsigned arithmetic wraps the way a 32-bit register does.
-  return static_cast<std::int32_t>(negative ? 0u - *magnitude : *magnitude);
+  // "0x" is the settings files' own spelling of "$".
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+    return ParseInteger("$" + std::string(text.substr(2)));
+  return ParseInteger(text);
 }
 
 bool BoolFromText(std::string_view text, bool defaultValue) {
