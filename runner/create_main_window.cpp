@@ -4,6 +4,7 @@
 #include "runner/process_state.h"
 #include "runner/program_identity.h"
 #include "runner/runner_seams.h"
+#include "session/win32_file_seam.h"
 #include "window/main_window_proc.h"
 #include "window/private_messages.h"
 
@@ -79,9 +80,11 @@ void CreateMainWindow(TfrmMain& form) {
 
   form.ExeFileName = FileNamePart(seams.ProgramPath());
   form.GlobalCloseMessage = RegisterWindowMessageA("PGlobalCloseMessage_s-z");
+  form.RegIniFile = std::make_unique<TRegIniFile>();
   form.SetupMode = IsSetupArgument(FirstArgument(seams.CommandLine()));
   form.ExeStem = ExeStemOf(form.ExeFileName);
   TakeScreenMetrics(form);
+  form.SessionReader = std::make_unique<TZefExeAppender>(Win32Files(), [] { return Seams().ProgramPath(); });
 
   if (!form.SetupMode) {
     seams.ReadSettings(form);

@@ -15,6 +15,7 @@
 #include "runner/control_block.h"
 #include "session/file_roles.h"
 #include "session/user_choice.h"
+#include "session/zef_exe_appender.h"
 
 namespace vnx {
 
@@ -25,11 +26,16 @@ class TfrmMain {
   TfrmMain& operator=(const TfrmMain&) = delete;
   ~TfrmMain();
 
+  // EngineFile is a bare name after extraction and becomes the full path when
+  // the engine is loaded; only then is there a library file to delete.
+  bool EnginePathFormed() const { return EngineFile.find('\\') != std::string::npos; }
+
   HWND MainWindow = nullptr;
   std::int32_t ReferenceWidth = 0, ReferenceHeight = 0;
   std::int32_t WindowWidth = 0, WindowHeight = 0, WindowTop = 0, WindowLeft = 0;
   TUserChoice Interaction, RightClickMenu, Sound;
   TUserChoice Midi, MidiLoop;
+  std::unique_ptr<TZefExeAppender> SessionReader;
   TUserChoice DLL, KeyInteraction, DisableW95Key, DisableClickForeground, DisableScreenSaver, FullScreen,
       CustomSize, MaintainRatio, AllowResize, ExitOnESC, AlwaysOnTop, NoTitle, NoBorder, Draggable, SetupMenu,
       CloseMenu, MinimizeMenu;

@@ -31,14 +31,10 @@ void RunMessageLoop(TfrmMain& form) {
     try {
       PumpOrWait(kIdleWaitMilliseconds);
     } catch (...) {
-      Seams().ShowExceptionBox(form.MainWindow, "Exception occured: " + CurrentExceptionMessage());
+      Seams().ShowMessageBox(form.MainWindow, "Exception occured: " + CurrentExceptionMessage(), "Error");
     }
   } while (!QuitRequested);
 }
-
-// EngineFile holds a bare file name after extraction and becomes a full path
-// when the engine is loaded; only then is there a file to delete.
-bool EnginePathFormed(const TfrmMain& form) { return form.EngineFile.find('\\') != std::string::npos; }
 
 }  // namespace
 
@@ -69,12 +65,14 @@ void RunLifecycle() {
   }
   Sleep(111);
   // A last attempt after the session's own cleanup; failure is ignored.
-  if (EnginePathFormed(*form)) DeleteFileA(form->EngineFile.c_str());
+  if (form->EnginePathFormed()) DeleteFileA(form->EngineFile.c_str());
 }
 
 void ShutdownMainForm(TfrmMain& form) {
+  form.SessionReader.reset();
   form.ToolFiles.clear();
   form.ToolPrograms.clear();
+  form.RegIniFile.reset();
   form.CreatedSubdirs.clear();
   form.ExtraFiles.clear();
   Sleep(111);

@@ -40,4 +40,13 @@ std::string ExeStemOf(std::string_view exeFileName) {
 
 bool IsSetupArgument(std::string_view firstArgument) { return UpperAscii(firstArgument) == "/C"; }
 
+std::string ProgramDirectory(std::string_view programPath) {
+  const auto cut = programPath.find_last_of("\\:");
+  if (cut == std::string_view::npos) return std::string();
+  std::string directory(programPath.substr(0, cut + 1));
+  const bool driveRoot = directory.size() == 3 && directory[1] == ':';
+  if (directory.back() == '\\' && !driveRoot && directory.size() > 1) directory.pop_back();
+  return directory;
+}
+
 }  // namespace vnx

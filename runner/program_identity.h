@@ -20,5 +20,8 @@ std::string FileNamePart(std::string_view path);
 // empty when the name holds no ".exe".
 std::string ExeStemOf(std::string_view exeFileName);
 bool IsSetupArgument(std::string_view firstArgument);
+// The directory of a program path without its trailing "", except for a
+// drive's root ("C:").
+std::string ProgramDirectory(std::string_view programPath);
 
 }  // namespace vnx

@@ -1,5 +1,10 @@
 #include "runner/runner_seams.h"
 
+#include "runner/engine_bring_up.h"
+#include "runner/extraction_passes.h"
+#include "runner/start_session.h"
+#include "sound/background_music.h"
+
 namespace vnx {
 namespace {
 
@@ -15,15 +20,20 @@ RunnerSeams DefaultRunnerSeams() {
   RunnerSeams seams;
   seams.ProgramPath = ModulePath;
   seams.CommandLine = [] { return std::string(GetCommandLineA()); };
-  // The settings reader, the session, the Setup dialog and the music plug in here as
-  // they are built; until then the runner keeps its zero settings and a
-  // lifecycle ends right after its window is created.
-  seams.ReadSettings = [](TfrmMain&) {};
-  seams.StartSession = [](TfrmMain&) {};
+  seams.ReadSettings = ReadMainFormSettings;
+  seams.StartSession = StartSession;
+  // The password lock, the projector launch, the Setup dialog, playing the
+  // music and muting the sound plug in here as they are built.
+  seams.CheckPassword = [](TfrmMain&) { return true; };
+  seams.BringUpEngine = BringUpEngine;
+  seams.LaunchProjector = [](TfrmMain&, SessionHolders&) {};
+  seams.TearDownEngine = TearDownEngine;
+  seams.StopMusic = StopMusic;
+  seams.RestoreWaveOutput = [](SessionHolders&) {};
   seams.RunSetupDialog = [](TfrmMain&) { return false; };
   seams.PlayMusic = [](TfrmMain&) {};
-  seams.ShowExceptionBox = [](HWND owner, const std::string& text) {
-    MessageBoxA(owner, text.c_str(), "Error", MB_OK);
+  seams.ShowMessageBox = [](HWND owner, const std::string& text, const std::string& caption) {
+    MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK);
   };
   seams.ShowLastChanceReport = [](const std::string& message) {
     MessageBoxA(nullptr, message.c_str(), "Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);

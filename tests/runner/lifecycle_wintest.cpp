@@ -29,7 +29,7 @@ TEST_F(LifecycleTest, SessionEndEndsTheProcessAndDestroysTheWindow) {
   EXPECT_EQ(sessions, 1);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(frmMain, nullptr);
-  EXPECT_TRUE(exceptionBoxes.empty());
+  EXPECT_TRUE(messageBoxes.empty());
 }
 
 TEST_F(LifecycleTest, RestartRunsASecondLifecycleWithAFreshMainObject) {
@@ -74,9 +74,10 @@ TEST_F(LifecycleTest, AHandlerExceptionIsReportedAndTheLoopGoesOn) {
   };
   EXPECT_EQ(RunRunnerProcess(), 0);
   EXPECT_TRUE(sessionRan);
-  ASSERT_EQ(exceptionBoxes.size(), 1u);
-  EXPECT_EQ(exceptionBoxes[0].first, mainWindow);
-  EXPECT_EQ(exceptionBoxes[0].second, "Exception occured: boom");
+  ASSERT_EQ(messageBoxes.size(), 1u);
+  EXPECT_EQ(messageBoxes[0].owner, mainWindow);
+  EXPECT_EQ(messageBoxes[0].text, "Exception occured: boom");
+  EXPECT_EQ(messageBoxes[0].caption, "Error");
   DestroyWindow(thrower);
 }
 
@@ -97,8 +98,8 @@ TEST_F(LifecycleTest, AnExceptionEndingTheSessionIsReportedAndTheRunnerEnds) {
   };
   EXPECT_EQ(RunRunnerProcess(), 0);
   EXPECT_TRUE(cleanedUp);
-  ASSERT_EQ(exceptionBoxes.size(), 1u);
-  EXPECT_EQ(exceptionBoxes[0].second, "Exception occured: boom");
+  ASSERT_EQ(messageBoxes.size(), 1u);
+  EXPECT_EQ(messageBoxes[0].text, "Exception occured: boom");
   EXPECT_TRUE(QuitRequested);
   DestroyWindow(thrower);
 }

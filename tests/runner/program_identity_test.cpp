@@ -55,5 +55,13 @@ TEST(FileNamePart, TakesTheTextAfterTheLastSeparator) {
   EXPECT_EQ(FileNamePart("C:\\dir\\"), "");
 }
 
+TEST(ProgramDirectory, DropsTheNameAndTheBackslashButKeepsADriveRoot) {
+  EXPECT_EQ(ProgramDirectory("C:\\shows\\show.exe"), "C:\\shows");
+  EXPECT_EQ(ProgramDirectory("C:\\show.exe"), "C:\\");
+  EXPECT_EQ(ProgramDirectory("C:show.exe"), "C:");
+  EXPECT_EQ(ProgramDirectory("\\\\server\\share\\show.exe"), "\\\\server\\share");
+  EXPECT_EQ(ProgramDirectory("show.exe"), "");
+}
+
 }  // namespace
 }  // namespace vnx

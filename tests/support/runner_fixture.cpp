@@ -25,7 +25,9 @@ void RunnerFixture::SetUp() {
   QuitRequested = false;
   RestartRequested = true;
   MessageFilter = nullptr;
-  Seams().ShowExceptionBox = [this](HWND owner, const std::string& text) { exceptionBoxes.emplace_back(owner, text); };
+  Seams().ShowMessageBox = [this](HWND owner, const std::string& text, const std::string& caption) {
+    messageBoxes.push_back({owner, text, caption});
+  };
   Seams().ShowLastChanceReport = [this](const std::string& message) { lastChanceReports.push_back(message); };
   DrainQueue();
 }

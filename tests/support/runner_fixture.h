@@ -25,7 +25,11 @@ class RunnerFixture : public ::testing::Test {
   // settings; its WM_RUNNER_START stays queued until the test pumps.
   std::unique_ptr<TfrmMain> BuildForm(const std::function<void(TfrmMain&)>& settings = {});
 
-  std::vector<std::pair<HWND, std::string>> exceptionBoxes;
+  struct MessageBoxShown {
+    HWND owner;
+    std::string text, caption;
+  };
+  std::vector<MessageBoxShown> messageBoxes;
   std::vector<std::string> lastChanceReports;
 
  private:

@@ -1,0 +1,68 @@
+#include "runner/extraction_passes.h"
+
+#include "runner/frm_main.h"
+#include "session/destination_check.h"
+#include "session/file_roles_win.h"
+#include "session/file_system.h"
+#include "session/per_user_registry.h"
+#include "session/settings_win.h"
+#include "session/zef_exe_appender.h"
+
+namespace vnx {
+namespace {
+
+const FileRoleEnvironment& FileSystemForRoles() {
+  static const FileRoleEnvironment environment =
+      Win32FileRoleEnvironment([](const std::string& placement) { return IsSafePlacement(placement); });
+  return environment;
+}
+
+// The handler is assigned once, before the settings pass, and stays for the
+// later passes; what it does depends on the main form's pass flags.
+void BindPerFileHandler(TfrmMain& form) {
+  form.SessionReader->OnFile = [&form](TZefExeAppender& reader, std::string& fileName, std::string& destinationDir,
+                                       bool& skip) {
+    HandleExtractedFile(FileRoleFieldsOf(form), FileSystemForRoles(), reader.TargetDir, reader.Placement, fileName,
+                        destinationDir, skip);
+  };
+}
+
+}  // namespace
+
+void ReadMainFormSettings(TfrmMain& form) {
+  RegistryPerUserValues perUser(*form.RegIniFile, form.ExeStem);
+  SettingsPassContext context = MainFormSettingsPass(form, perUser);
+  context.ExtractSettingsFiles = [&form](const std::string& baseDir) {
+    TZefExeAppender& reader = *form.SessionReader;
+    reader.UseOwnExe = true;
+    reader.TargetDir = baseDir;
+    BindPerFileHandler(form);
+    reader.Extract(kSessionName);
+  };
+  ReadSettings(SettingsDestinationsOf(form), context);
+}
+
+bool RunProbePass(TfrmMain& form) {
+  TZefExeAppender& reader = *form.SessionReader;
+  reader.UseOwnExe = true;
+  form.ProbePass = true;
+  try {
+    reader.Extract(kSessionName);
+  } catch (...) {
+    form.ProbePass = false;
+    throw;
+  }
+  form.ProbePass = false;
+  return form.PlacementSeen;
+}
+
+void RunMainPass(TfrmMain& form) {
+  TZefExeAppender& reader = *form.SessionReader;
+  reader.UseOwnExe = true;
+  form.ProbePass = false;
+  reader.TargetDir = form.WorkDir;
+  ClearForMainPass(FileRoleFieldsOf(form));
+  reader.Extract(kSessionName);
+}
+
+}  // namespace vnx

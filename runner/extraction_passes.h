@@ -1,0 +1,20 @@
+#pragma once
+// The runner drives its one session reader two or three times per run with
+// the same per-file handler: the settings pass (only the ".ini" file, into
+// the temporary base directory), the probe pass (nothing written; does any
+// file have a placement?) and the main pass into the working directory.
+
+namespace vnx {
+
+class TfrmMain;
+
+inline constexpr char kSessionName[] = "Session1";
+
+// The settings pass, the reading of the settings file and the per-user
+// choices, into the main form's own fields.
+void ReadMainFormSettings(TfrmMain& form);
+// True when some file of the session has a placement.
+bool RunProbePass(TfrmMain& form);
+void RunMainPass(TfrmMain& form);
+
+}  // namespace vnx

@@ -1,0 +1,110 @@
+#include "runner/session_cleanup.h"
+
+#include <windows.h>
+
+#include "runner/frm_main.h"
+#include "runner/pump.h"
+#include "runner/runner_seams.h"
+#include "runner/session_holders.h"
+#include "runner/shell_delete.h"
+#include "session/satellite_tools_win.h"
+
+namespace vnx {
+namespace {
+
+constexpr char kGlobalCloseMessageName[] = "PGlobalCloseMessage_s-z";
+
+// Pumps pending messages to the end; a window procedure's exception is kept
+// (the first one) instead of cutting the cleanup short.
+class CleanupPump {
+ public:
+  void operator()() {
+    for (;;) {
+      try {
+        PumpPending();
+        return;
+      } catch (...) {
+        if (!first_) first_ = std::current_exception();
+      }
+    }
+  }
+  std::exception_ptr First() const { return first_; }
+
+ private:
+  std::exception_ptr first_;
+};
+
+// Tells every window that this runner ends; runners and projectors started
+// from it forward the news to their own projectors. The registered id is
+// taken afresh: the window's own copy is -1 once it has heard a broadcast.
+void BroadcastEnd(const TfrmMain& runner) {
+  const UINT message = RegisterWindowMessageA(kGlobalCloseMessageName);
+  const ATOM atom = GlobalAddAtomA(runner.ExeFileName.c_str());  // the receivers read it; it stays
+  PostMessageA(HWND_BROADCAST, message, reinterpret_cast<WPARAM>(runner.MainWindow), atom);
+}
+
+void CloseProjectorHandles(TfrmMain& runner) {
+  if (runner.ProjectorInfo.hThread) CloseHandle(runner.ProjectorInfo.hThread);
+  if (runner.ProjectorInfo.hProcess) CloseHandle(runner.ProjectorInfo.hProcess);
+  runner.ProjectorInfo.hThread = runner.ProjectorInfo.hProcess = nullptr;
+}
+
+// The engine library may still be mapped by processes its hooks reached.
+void DeleteEngineFile(const TfrmMain& runner, CleanupPump& pump) {
+  for (int attempt = 1; attempt <= 3; ++attempt) {
+    if (DeleteFileA(runner.EngineFile.c_str())) return;
+    if (attempt < 3) Sleep(555);
+    else MoveFileExA(runner.EngineFile.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    pump();
+  }
+}
+
+void RemoveWorkDir(const std::string& workDir) {
+  ShellDelete(workDir + "*.dat", kQuietDelete);
+  const std::string directory = workDir.substr(0, workDir.size() - 1);
+  if (RemoveDirectoryA(directory.c_str())) return;
+  const DWORD start = GetTickCount();
+  while (!ShellDelete(directory, kQuietDelete)) {
+    Sleep(111);
+    const DWORD now = GetTickCount();
+    if ((now > start ? now - start : start - now) > 1111) {
+      ShellDelete(directory, kQuietDeleteToRecycleBin);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+std::exception_ptr CleanUpSession(TfrmMain& runner, SessionHolders& holders) {
+  CleanupPump pump;
+  const bool workDirClaimed = !runner.WorkDir.empty();
+
+  runner.RunnerServerMessage = 0;  // no more position answers
+  BroadcastEnd(runner);
+  holders.StartupAtom.reset();
+  holders.StartupMutex.reset();
+  if (runner.ProjectorInfo.dwThreadId) AttachThreadInput(GetCurrentThreadId(), runner.ProjectorInfo.dwThreadId, FALSE);
+  if (!runner.MusicFile.empty()) Seams().StopMusic(runner);
+  if (!holders.ProjectorPath.empty()) DeleteFileA((runner.WorkDir + runner.ProjectorFile).c_str());
+  for (const std::string& file : runner.ExtraFiles) {
+    pump();
+    DeleteFileA(file.c_str());
+  }
+  if (holders.WaveMuted) Seams().RestoreWaveOutput(holders);
+  CloseProjectorHandles(runner);
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+  MessageFilter = nullptr;
+  Seams().TearDownEngine(runner, holders);
+  PostMessageA(runner.MainWindow, WM_CLOSE, 0, 0);
+  pump();
+  RemoveSatelliteTools(runner.ToolFiles, runner.ToolPrograms);
+  pump();
+  if (workDirClaimed) RemoveCreatedSubdirs(runner.CreatedSubdirs, runner.WorkDir);
+  pump();
+  if (runner.EnginePathFormed()) DeleteEngineFile(runner, pump);
+  if (workDirClaimed) RemoveWorkDir(runner.WorkDir);
+  return pump.First();
+}
+
+}  // namespace vnx

@@ -1,0 +1,26 @@
+#pragma once
+// What one session obtains from the system, held from the moment it is
+// obtained until the session's cleanup gives it back in its own order.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "common/handle.h"
+
+namespace vnx {
+
+struct SessionHolders {
+  UniqueGlobalAtom StartupAtom;   // "aakq " + the executable's name, while the session runs
+  UniqueKernelHandle StartupMutex;  // open from the wait until the directory is claimed
+  UniqueKernelHandle Mapping;     // the control block's file mapping
+  UniqueMappedView ControlBlockView;
+  UniqueLibrary Engine;
+  HHOOK KeyboardHook = nullptr, MouseHook = nullptr, CbtHook = nullptr, GetMessageHook = nullptr;
+  std::string ProjectorPath;  // formed by the projector launch
+  bool WaveMuted = false;     // the mute step ran; the cleanup gives the sound back
+  std::uint32_t SavedWaveVolume = 0, SavedMuteStates = 0;
+};
+
+}  // namespace vnx

@@ -1,0 +1,97 @@
+#include "runner/start_session.h"
+
+#include <windows.h>
+
+#include <exception>
+
+#include "runner/control_block.h"
+#include "runner/extraction_passes.h"
+#include "runner/frm_main.h"
+#include "runner/program_identity.h"
+#include "runner/runner_seams.h"
+#include "runner/session_cleanup.h"
+#include "runner/session_holders.h"
+#include "runner/work_dir_claim.h"
+#include "session/file_roles.h"
+#include "session/file_system.h"
+#include "session/per_user_registry.h"
+#include "session/satellite_tools_win.h"
+#include "session/settings_win.h"
+
+namespace vnx {
+namespace {
+
+constexpr char kStartupMutexName[] = "OrrindaleRunnerMutex";
+constexpr DWORD kStartupMutexWait = 5555;
+
+void ShowIcon(const TfrmMain& runner) {
+  const HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  SendMessageA(runner.MainWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
+
+void ResetSessionHandles(TfrmMain& runner) {
+  runner.ControlBlock = nullptr;
+  runner.ProjectorInfo = {};
+}
+
+std::string TempBaseOf(TfrmMain& runner) {
+  RegistryPerUserValues perUser(*runner.RegIniFile, runner.ExeStem);
+  return TemporaryBaseDirectory(perUser, SystemTempPath(), SystemLeadByte);
+}
+
+// Serialises the choice of the instance number among runners that start at
+// the same moment. Without a handle the runner goes on unguarded; a wait that
+// neither gets nor inherits the mutex ends the start-up.
+bool WaitForStartupMutex(SessionHolders& holders) {
+  holders.StartupMutex.reset(CreateMutexA(nullptr, FALSE, kStartupMutexName));
+  if (!holders.StartupMutex) return true;
+  const DWORD wait = WaitForSingleObject(holders.StartupMutex.get(), kStartupMutexWait);
+  return wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+}
+
+// Start-up steps after the atom; every way out of here passes the cleanup.
+void RunSession(TfrmMain& runner, SessionHolders& holders) {
+  SetCurrentDirectoryA(ProgramDirectory(Seams().ProgramPath()).c_str());
+  runner.SessionReader->UseOwnExe = true;
+  runner.UseCurrentDir = DecideUseCurrentDir(runner.CurrentDir, [&runner] { return RunProbePass(runner); });
+
+  const std::string tempBase = TempBaseOf(runner);
+  if (!WaitForStartupMutex(holders)) return;
+  const std::string workDir = ClaimWorkDir(tempBase, runner.InstanceSlot);
+  runner.InstanceSuffix = InstanceSuffixFor(runner.InstanceSlot);
+  // Closed but never released: the thread keeps owning the mutex, so a runner
+  // that opened it meanwhile waits until this thread ends or gives up.
+  holders.StartupMutex.reset();
+  runner.WorkDir = workDir + "\\";
+
+  RunMainPass(runner);
+  if (runner.EngineFile.empty()) return;  // a session without engine ends quietly
+  SetUpSatelliteTools(runner.ToolFiles, runner.ToolPrograms, runner.WorkDir);
+  SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  if (!Seams().BringUpEngine(runner, holders)) return;
+  Seams().LaunchProjector(runner, holders);
+}
+
+}  // namespace
+
+void StartSession(TfrmMain& runner) {
+  ShowIcon(runner);
+  if (!Seams().CheckPassword(runner)) return;
+  ResetSessionHandles(runner);
+  SessionHolders holders;
+  holders.StartupAtom.reset(GlobalAddAtomA(("aakq " + runner.ExeFileName).c_str()));
+
+  std::exception_ptr failure;
+  try {
+    RunSession(runner, holders);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  const std::exception_ptr cleanupFailure = CleanUpSession(runner, holders);
+  // The session's own failure comes first; a handler that failed while the
+  // cleanup pumped is reported only when nothing else went wrong.
+  if (failure) std::rethrow_exception(failure);
+  if (cleanupFailure) std::rethrow_exception(cleanupFailure);
+}
+
+}  // namespace vnx
