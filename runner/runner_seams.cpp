@@ -2,6 +2,7 @@
 
 #include "runner/engine_bring_up.h"
 #include "runner/extraction_passes.h"
+#include "runner/projector_launch.h"
 #include "runner/start_session.h"
 #include "sound/background_music.h"
 
@@ -22,13 +23,14 @@ RunnerSeams DefaultRunnerSeams() {
   seams.CommandLine = [] { return std::string(GetCommandLineA()); };
   seams.ReadSettings = ReadMainFormSettings;
   seams.StartSession = StartSession;
-  // The password lock, the projector launch, the Setup dialog, playing the
-  // music and muting the sound plug in here as they are built.
+  // The password lock, the Setup dialog, playing the music and muting the
+  // sound plug in here as they are built.
   seams.CheckPassword = [](TfrmMain&) { return true; };
   seams.BringUpEngine = BringUpEngine;
-  seams.LaunchProjector = [](TfrmMain&, SessionHolders&) {};
+  seams.LaunchProjector = LaunchProjector;
   seams.TearDownEngine = TearDownEngine;
   seams.StopMusic = StopMusic;
+  seams.MuteWaveOutput = [](SessionHolders&) {};
   seams.RestoreWaveOutput = [](SessionHolders&) {};
   seams.RunSetupDialog = [](TfrmMain&) { return false; };
   seams.PlayMusic = [](TfrmMain&) {};

@@ -1,0 +1,213 @@
+#include "runner/projector_launch.h"
+
+#include <vector>
+
+#include "runner/before_show.h"
+#include "runner/control_block.h"
+#include "runner/frm_main.h"
+#include "runner/process_state.h"
+#include "runner/pump.h"
+#include "runner/runner_seams.h"
+#include "runner/session_holders.h"
+#include "session/file_system.h"
+#include "window/close_filter.h"
+#include "window/private_messages.h"
+#include "window/projector_fitting.h"
+
+namespace vnx {
+namespace {
+
+constexpr DWORD kInputIdleWait = 11111;
+constexpr DWORD kWindowSearchTime = 11000;
+constexpr DWORD kWindowSearchPause = 22;
+constexpr DWORD kRunLoopPause = 44;
+
+std::string Decimal(std::uintptr_t value) { return std::to_string(value); }
+
+void SetVariable(const std::string& name, const std::string& value) {
+  SetEnvironmentVariableA(name.c_str(), value.c_str());
+}
+
+std::string CurrentDirectory() {
+  char directory[MAX_PATH + 1] = {};
+  const DWORD length = GetCurrentDirectoryA(MAX_PATH, directory);
+  return std::string(directory, length <= MAX_PATH ? length : 0);
+}
+
+std::string WithoutTrailingBackslash(std::string path) {
+  if (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+STARTUPINFOA ProjectorStartupInfo() {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USEPOSITION | STARTF_FORCEOFFFEEDBACK;  // 0x85
+  startup.wShowWindow = SW_SHOWNORMAL;
+  startup.dwX = 5000;  // the projector's first window opens far off the screen
+  startup.dwY = static_cast<DWORD>(-5000);
+  return startup;
+}
+
+// Every process started from here on inherits these, the projector first.
+void PublishRunner(const TfrmMain& runner) {
+  const std::string window = Decimal(reinterpret_cast<std::uintptr_t>(runner.MainWindow));
+  SetVariable("VornexLocalDir_Engine", Seams().ProgramPath());
+  SetVariable("VornexEngine_ID", Decimal(GetCurrentProcessId()));
+  SetVariable("VornexEngine_WH", window);
+  SetVariable(runner.ExeFileName, window);
+}
+
+void PublishDirectories(const TfrmMain& runner, const std::string& projectorPath, const std::string& initialDir) {
+  SetVariable("VornexLocalDir_Projector", projectorPath);
+  SetVariable("VornexLocalDir_RootDir", runner.WorkDir);
+  SetVariable("VornexLocalDir_InitialDir", initialDir);
+}
+
+void FindWindowOfProjector(TfrmMain& runner) {
+  const DWORD start = GetTickCount();
+  while (!runner.ProjectorWindow && GetTickCount() - start < kWindowSearchTime) {
+    Sleep(kWindowSearchPause);
+    EnumThreadWindows(runner.ProjectorInfo.dwThreadId, FindProjectorWindow, reinterpret_cast<LPARAM>(&runner));
+  }
+}
+
+bool FullScreenFrameless(const TfrmMain& runner) {
+  return runner.FullScreen.Value && (!runner.CustomSize.Value || runner.NoBorder.Value || runner.NoTitle.Value);
+}
+
+bool BareFullScreenTopmost(const TfrmMain& runner) {
+  return runner.FullScreen.Value && !runner.CustomSize.Value && (OsWinMe || OsWinNT5);
+}
+
+void ShowPresentation(TfrmMain& runner) {
+  SetWindowPos(runner.MainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Sleep(55);
+  PumpPending();
+  SetWindowPos(runner.ProjectorWindow, HWND_NOTOPMOST, 0, 0, ClientWidth, ClientHeight,
+               SWP_SHOWWINDOW | SWP_NOZORDER | (runner.KeyInteraction.Value ? 0 : SWP_NOACTIVATE));
+  SetForegroundWindow(runner.MainWindow);
+  runner.ControlBlock->PresentationRunning = 1;
+}
+
+// Once the engine reports the presentation visible: the final z-order, the
+// music, and the close filter for the graceful close.
+void SettleShownPresentation(TfrmMain& runner) {
+  if (!MessageFilter) {
+    SetWindowPos(runner.MainWindow, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Sleep(111);
+    const bool topmost = runner.AlwaysOnTop.Value || BareFullScreenTopmost(runner);
+    SetWindowPos(runner.MainWindow, topmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PumpPending();
+    PostMessageA(runner.MainWindow, WM_RUNNER_PLAY_MUSIC, 0, 0);
+    InvalidateRect(runner.ProjectorWindow, nullptr, TRUE);
+  } else {
+    PumpPending();
+  }
+  runner.ShowFinished = true;
+  MessageFilter = [&runner](MSG& message, bool& handled) { CloseFilter(runner, message, handled); };
+}
+
+// One pass about every 44 ms until the projector process has ended.
+void RunLoop(TfrmMain& runner) {
+  while (WaitForSingleObject(runner.ProjectorInfo.hProcess, kRunLoopPause) == WAIT_TIMEOUT) {
+    if (ResizePending) {
+      SetWindowPos(runner.ProjectorWindow, HWND_NOTOPMOST, 0, 0, ClientWidth, ClientHeight,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      InvalidateRect(runner.ProjectorWindow, nullptr, TRUE);
+      ResizePending = false;
+    }
+    if (FullScreenFrameless(runner) && (OsWinMe || OsWinNT5))
+      SetWindowPos(FindWindowA("Shell_TrayWnd", nullptr), runner.MainWindow, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PumpPending();
+    runner.ControlBlock->ExitOnAnyKey = !runner.KeyInteraction.Value;
+    if (runner.PresentationShown) SettleShownPresentation(runner);
+    if (QuitRequested)
+      PostMessageA(runner.ProjectorWindow, WM_CLOSE, 0, 0);
+    else
+      KeepProjectorInFront(runner);
+  }
+}
+
+}  // namespace
+
+bool HasProductVersion6(const std::string& path) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  if (size == 0) return false;
+  std::vector<char> data(size);
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  return GetFileVersionInfoA(path.c_str(), 0, size, data.data()) &&
+         VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed &&
+         fixed->dwProductVersionMS >= 0x00060000;
+}
+
+void RunBeforeShow(TfrmMain& runner) {
+  const BeforeShowCommand command = ParseBeforeShow(runner.BeforeShow);
+  const std::string path = runner.SessionReader->TargetDir + command.file;
+  if (command.kind == BeforeShowCommand::Kind::Program) {
+    WinExec((path + " " + command.arguments).c_str(), SW_SHOWNORMAL);
+    return;
+  }
+  if (command.kind != BeforeShowCommand::Kind::Library) return;
+  const HMODULE library = LoadLibraryA(path.c_str());
+  if (!library) return;
+  using BeforeShowProc = void(WINAPI*)(char* buffer, HWND mainWindow, const char* arguments);
+  const auto procedure = reinterpret_cast<BeforeShowProc>(
+      reinterpret_cast<void (*)()>(GetProcAddress(library, "BeforeShow")));
+  if (procedure) {
+    char buffer[256] = {};
+    const std::string arguments = command.arguments + '\0';  // two NULs end the text
+    try {
+      procedure(buffer, runner.MainWindow, arguments.c_str());
+    } catch (...) {
+      // Whatever the library does wrong, the presentation goes on.
+    }
+  }
+  FreeLibrary(library);
+}
+
+void LaunchProjector(TfrmMain& runner, SessionHolders& holders) {
+  if (runner.ProjectorFile.empty()) return;
+  holders.ProjectorPath = runner.WorkDir + runner.ProjectorFile;
+  if (!runner.MusicFile.empty()) runner.MusicFile = runner.WorkDir + runner.MusicFile;
+  STARTUPINFOA startup = ProjectorStartupInfo();
+  PublishRunner(runner);
+
+  const std::string initialDir = WithoutTrailingBackslash(runner.UseCurrentDir ? CurrentDirectory() : runner.WorkDir);
+  WriteShortString(runner.ControlBlock->InitialDir, initialDir);
+  std::string projectorPath = holders.ProjectorPath;
+  const std::string besideRunner = initialDir + "\\" + runner.ProjectorSourceName;
+  if (SameFileContent(projectorPath, besideRunner)) projectorPath = besideRunner;
+  PublishDirectories(runner, projectorPath, initialDir);
+
+  runner.ControlBlock->ProjectorV6 = HasProductVersion6(projectorPath);
+  if (!CreateProcessA(projectorPath.c_str(), nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                      initialDir.c_str(), &startup, &runner.ProjectorInfo))
+    return;
+  runner.ControlBlock->ProjectorProcessId = runner.ProjectorInfo.dwProcessId;
+  runner.ControlBlock->ProjectorThreadId = runner.ProjectorInfo.dwThreadId;
+  if (runner.Sound.Value) Seams().MuteWaveOutput(holders);
+
+  runner.ProjectorWindow = nullptr;
+  ResumeThread(runner.ProjectorInfo.hThread);
+  WaitForInputIdle(runner.ProjectorInfo.hProcess, kInputIdleWait);
+  FindWindowOfProjector(runner);
+  if (!runner.ProjectorWindow) {
+    runner.WindowNotFound = true;  // the projector keeps running
+    return;
+  }
+  ShowWindow(runner.ProjectorWindow, SW_HIDE);
+  AttachThreadInput(GetCurrentThreadId(), runner.ProjectorInfo.dwThreadId, TRUE);
+  if (!runner.BeforeShow.empty()) RunBeforeShow(runner);
+  FitProjectorWindow(runner);
+  runner.ControlBlock->ProjectorWindow = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(runner.ProjectorWindow));
+  ShowPresentation(runner);
+  RunLoop(runner);
+  ShowWindow(runner.MainWindow, SW_HIDE);
+}
+
+}  // namespace vnx
