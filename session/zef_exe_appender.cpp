@@ -132,7 +132,7 @@ void TZefExeAppender::Extract(const std::string& sessionName) {
       destinationDir += '\\';
     if (!skip) {
       if (!IsSafeFileName(FileName)) throw InvalidFileName(FileName, sourcePath);
-      if (!WriteFile(*source, position, header, destinationDir, piece)) return;
+      if (!WriteOneFile(*source, position, header, destinationDir, piece)) return;
     }
     // The inflate stream reads ahead of its data, so the next record's
     // position comes from the stored size, never from the stream.
@@ -142,7 +142,7 @@ void TZefExeAppender::Extract(const std::string& sessionName) {
   }
 }
 
-bool TZefExeAppender::WriteFile(SourceStream& source, std::int64_t dataPosition, const FileRecordHeader& header,
+bool TZefExeAppender::WriteOneFile(SourceStream& source, std::int64_t dataPosition, const FileRecordHeader& header,
                                 const std::string& destinationDir, std::vector<std::uint8_t>& piece) {
   PartialFile file(files_, destinationDir + FileName);
   FileDone = 0;

@@ -56,7 +56,7 @@ class TZefExeAppender {
 
  private:
   // Writes one file from its stored data; false when a handler aborted.
-  bool WriteFile(SourceStream& source, std::int64_t dataPosition, const FileRecordHeader& header,
+  bool WriteOneFile(SourceStream& source, std::int64_t dataPosition, const FileRecordHeader& header,
                  const std::string& destinationDir, std::vector<std::uint8_t>& piece);
 
   const FileSeam& files_;

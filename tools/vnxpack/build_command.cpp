@@ -81,7 +81,7 @@ int Build(const ParsedArguments& parsed, const PackHost& host, std::ostream& out
       CopyInto(file, base);
       WriteSession(file, spec);
     }
-    host.ReplaceFile(temporary, output);
+    host.MoveOver(temporary, output);
   } catch (...) {
     host.RemoveFile(temporary);
     throw;

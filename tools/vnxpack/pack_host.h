@@ -32,7 +32,7 @@ class PackHost {
   // Raises EPackError.
   virtual void MakeDirectories(const std::string& path) const = 0;
   // Moves `from` over `to`, replacing it; raises EPackError.
-  virtual void ReplaceFile(const std::string& from, const std::string& to) const = 0;
+  virtual void MoveOver(const std::string& from, const std::string& to) const = 0;
   virtual void RemoveFile(const std::string& path) const = 0;
 };
 

@@ -59,7 +59,7 @@ class PosixHost : public PackHost {
     if (!Facts(native).IsDirectory) throw EPackError("cannot create directory " + native);
   }
 
-  void ReplaceFile(const std::string& from, const std::string& to) const override {
+  void MoveOver(const std::string& from, const std::string& to) const override {
     if (std::rename(from.c_str(), to.c_str()) != 0)
       throw EPackError("cannot write " + to + ": " + std::strerror(errno));
   }

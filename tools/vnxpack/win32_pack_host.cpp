@@ -64,7 +64,7 @@ class Win32Host : public PackHost {
     if (!Facts(native).IsDirectory) throw EPackError("cannot create directory " + native);
   }
 
-  void ReplaceFile(const std::string& from, const std::string& to) const override {
+  void MoveOver(const std::string& from, const std::string& to) const override {
     if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
       throw EPackError("cannot write " + to);
   }
