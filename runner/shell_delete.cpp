@@ -1,7 +1,5 @@
 #include "runner/shell_delete.h"
 
-#include <shellapi.h>
-
 namespace vnx {
 
 bool ShellDelete(const std::string& path, FILEOP_FLAGS flags) {

@@ -2,6 +2,7 @@
 // Deleting with the shell: whole trees, read-only files, wildcards.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 

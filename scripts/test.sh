@@ -15,4 +15,6 @@ ctest --test-dir build/native -j "$(nproc)" --output-on-failure
 echo "== Windows tests under Wine"
 scripts/with-wine.sh build/win/wineprefix \
   ctest --test-dir build/win -j "$(nproc)" --output-on-failure
+echo "== fuzzing (bounded)"
+scripts/fuzz.sh 60
 echo "== all tests passed"

@@ -1,0 +1,110 @@
+// vnxpack build: a copy of a runner (or of an executable that carries
+// sessions already) with one more session behind it.
+
+#include <fstream>
+
+#include "session/session_writer.h"
+#include "session/trailer_search.h"
+#include "tools/vnxpack/build_plan.h"
+#include "tools/vnxpack/command_runner.h"
+
+namespace vnx {
+namespace {
+
+constexpr const char* kHelp =
+    "usage: vnxpack build -o OUT.exe --stub STUB.exe [--session NAME] [--version TEXT] ENTRY...\n"
+    "       vnxpack build -o OUT.exe [--stub BASE.exe] --append [--session NAME] [--version TEXT] ENTRY...\n"
+    "\n"
+    "Writes OUT.exe: the stub followed by one session of the entries' files.\n"
+    "\n"
+    "  ENTRY            a file (\"path\" or \"path=PLACEMENT\") or a directory (its files,\n"
+    "                   sub-folders becoming relative placements; \"dir=PLACEMENT\" puts\n"
+    "                   them below PLACEMENT). PLACEMENT is \".\", a relative subdirectory\n"
+    "                   such as a\\b, or a tag beginning with \"PTOOL.\".\n"
+    "  -o OUT.exe       the executable to write; replaced only when the build succeeds\n"
+    "  --stub STUB.exe  the program image to copy in front of the session\n"
+    "  --session NAME   the session's name, at most 63 characters (default \"Session1\")\n"
+    "  --version TEXT   the writer's version text, at most 63 characters\n"
+    "  --append         add the session behind the sessions BASE.exe (default OUT.exe)\n"
+    "                   carries already; the last one appended is found first\n"
+    "\n"
+    "Files of 109 bytes or more are stored as zlib streams, smaller ones raw; each\n"
+    "keeps its modification time. Names and placements Windows could not write\n"
+    "inside the target directory are refused, and so is anything over the format's\n"
+    "limits, before anything is written.\n";
+
+// Whether the file ends with a session trailer, as an executable that carries
+// sessions does.
+bool EndsWithSession(const PackHost& host, const std::string& path) {
+  const auto source = host.Files().OpenRead(path);
+  return FindTrailer(*source, source->Size(), false).has_value();
+}
+
+void CopyInto(std::ostream& out, const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw EPackError("cannot read " + path);
+  out << in.rdbuf();
+  if (!out) throw EPackError("cannot copy " + path);
+}
+
+std::string BaseOf(const ParsedArguments& parsed, const PackHost& host) {
+  const std::string output = parsed.Value("-o");
+  const bool append = parsed.Flags.count("--append") != 0;
+  if (!append && !parsed.Has("--stub")) throw EUsageError("--stub is needed unless --append is given");
+  const std::string base = parsed.Value("--stub", output);
+  const HostFileFacts facts = host.Facts(base);
+  if (!facts.Exists || facts.IsDirectory) throw EPackError("no such file: " + base);
+  const bool carries = EndsWithSession(host, base);
+  if (append && !carries)
+    throw EPackError(base + " does not end with a session (bytes behind the last one cannot be appended to)");
+  if (!append && carries) throw EPackError(base + " carries sessions already; add one with --append");
+  return base;
+}
+
+int Build(const ParsedArguments& parsed, const PackHost& host, std::ostream& out) {
+  if (!parsed.Has("-o")) throw EUsageError("-o OUT is needed");
+  const std::string output = parsed.Value("-o");
+  const std::string base = BaseOf(parsed, host);
+
+  SessionSpec spec;
+  spec.Name = parsed.Value("--session", kDefaultSessionName);
+  spec.VersionText = parsed.Value("--version", kPackVersionText);
+  spec.Files = PlanFiles(parsed.Positional, host);
+  CheckSessionSpec(spec, host.Facts(base).Size);
+
+  // A failed build leaves no half-written executable behind.
+  const std::string temporary = output + ".vnxpack-tmp";
+  try {
+    {
+      std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+      if (!file) throw EPackError("cannot write " + temporary);
+      CopyInto(file, base);
+      WriteSession(file, spec);
+    }
+    host.MoveOver(temporary, output);
+  } catch (...) {
+    host.RemoveFile(temporary);
+    throw;
+  }
+  std::int64_t total = 0;
+  for (const PackedFile& file : spec.Files) total += file.Size;
+  out << output << ": session \"" << spec.Name << "\" with " << spec.Files.size() << " files, " << total
+      << " bytes\n";
+  return 0;
+}
+
+}  // namespace
+
+int RunBuild(const Arguments& arguments, const PackHost& host, std::ostream& out, std::ostream& err) {
+  const CommandShape shape{"build", kHelp, {"-o", "--stub", "--session", "--version"}, {"--append"}, 1, SIZE_MAX};
+  return RunCommand(shape, arguments, out, err, [&](const ParsedArguments& parsed) {
+    try {
+      return Build(parsed, host, out);
+    } catch (const EUsageError& error) {
+      err << "vnxpack build: " << error.what() << "\nTry: vnxpack build --help\n";
+      return 2;
+    }
+  });
+}
+
+}  // namespace vnx

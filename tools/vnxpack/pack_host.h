@@ -1,0 +1,39 @@
+#pragma once
+// What the authoring tool needs of the machine it runs on, beyond the session
+// reader's file seam: facts about files, directory listings, creating
+// directories and replacing a file. POSIX natively, Win32 in vnxpack.exe.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "session/file_seam.h"
+
+namespace vnx {
+
+struct HostFileFacts {
+  bool Exists = false;
+  bool IsDirectory = false;
+  std::int64_t Size = 0;
+  std::uint64_t LastWriteTime = 0;  // FILETIME
+};
+
+class PackHost {
+ public:
+  virtual ~PackHost() = default;
+  virtual const FileSeam& Files() const = 0;
+  // The separator of the host's own paths.
+  virtual char Separator() const = 0;
+  virtual HostFileFacts Facts(const std::string& path) const = 0;
+  // The names in a directory, sorted, without "." and ".."; raises EPackError.
+  virtual std::vector<std::string> List(const std::string& directory) const = 0;
+  virtual std::string AbsolutePath(const std::string& path) const = 0;
+  // Creates the directory and its missing parents; "\" separates too.
+  // Raises EPackError.
+  virtual void MakeDirectories(const std::string& path) const = 0;
+  // Moves `from` over `to`, replacing it; raises EPackError.
+  virtual void MoveOver(const std::string& from, const std::string& to) const = 0;
+  virtual void RemoveFile(const std::string& path) const = 0;
+};
+
+}  // namespace vnx
