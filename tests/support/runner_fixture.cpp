@@ -28,6 +28,9 @@ void RunnerFixture::SetUp() {
   Seams().ShowMessageBox = [this](HWND owner, const std::string& text, const std::string& caption) {
     messageBoxes.push_back({owner, text, caption});
   };
+  // The test program carries no session: unless a test packs one, the
+  // settings stay at their starting values.
+  Seams().ReadSettings = [](TfrmMain&) {};
   Seams().ShowLastChanceReport = [this](const std::string& message) { lastChanceReports.push_back(message); };
   DrainQueue();
 }
