@@ -83,7 +83,7 @@ std::exception_ptr CleanUpSession(TfrmMain& runner, SessionHolders& holders) {
   runner.RunnerServerMessage = 0;  // no more position answers
   BroadcastEnd(runner);
   holders.StartupAtom.reset();
-  holders.StartupMutex.reset();
+  LetGoOfStartupMutex(holders);
   if (runner.ProjectorInfo.dwThreadId) AttachThreadInput(GetCurrentThreadId(), runner.ProjectorInfo.dwThreadId, FALSE);
   if (!runner.MusicFile.empty()) Seams().StopMusic(runner);
   if (!holders.ProjectorPath.empty()) DeleteFileA((runner.WorkDir + runner.ProjectorFile).c_str());

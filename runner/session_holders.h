@@ -14,6 +14,7 @@ namespace vnx {
 struct SessionHolders {
   UniqueGlobalAtom StartupAtom;   // "aakq " + the executable's name, while the session runs
   UniqueKernelHandle StartupMutex;  // open from the wait until the directory is claimed
+  bool StartupMutexOwned = false;   // the wait succeeded; released with the handle
   UniqueKernelHandle Mapping;     // the control block's file mapping
   UniqueMappedView ControlBlockView;
   UniqueLibrary Engine;
@@ -22,5 +23,12 @@ struct SessionHolders {
   bool WaveMuted = false;     // the mute step ran; the cleanup gives the sound back
   std::uint32_t SavedWaveVolume = 0, SavedMuteStates = 0;
 };
+
+// Gives the start-up mutex back (released when owned) and closes its handle.
+inline void LetGoOfStartupMutex(SessionHolders& holders) {
+  if (holders.StartupMutexOwned) ReleaseMutex(holders.StartupMutex.get());
+  holders.StartupMutexOwned = false;
+  holders.StartupMutex.reset();
+}
 
 }  // namespace vnx

@@ -46,7 +46,8 @@ bool WaitForStartupMutex(SessionHolders& holders) {
   holders.StartupMutex.reset(CreateMutexA(nullptr, FALSE, kStartupMutexName));
   if (!holders.StartupMutex) return true;
   const DWORD wait = WaitForSingleObject(holders.StartupMutex.get(), kStartupMutexWait);
-  return wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+  holders.StartupMutexOwned = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+  return holders.StartupMutexOwned;
 }
 
 // Start-up steps after the atom; every way out of here passes the cleanup.
@@ -59,9 +60,9 @@ void RunSession(TfrmMain& runner, SessionHolders& holders) {
   if (!WaitForStartupMutex(holders)) return;
   const std::string workDir = ClaimWorkDir(tempBase, runner.InstanceSlot);
   runner.InstanceSuffix = InstanceSuffixFor(runner.InstanceSlot);
-  // Closed but never released: the thread keeps owning the mutex, so a runner
-  // that opened it meanwhile waits until this thread ends or gives up.
-  holders.StartupMutex.reset();
+  // Released as soon as the number is taken: a runner started at the same
+  // moment waits for the claim, not for this whole presentation.
+  LetGoOfStartupMutex(holders);
   runner.WorkDir = workDir + "\\";
 
   RunMainPass(runner);

@@ -40,7 +40,7 @@ void WriteReport(const vnx::TfrmMain& runner) {
   report.EngineFile = runner.EngineFile;
   report.MusicFile = runner.MusicFile;
   const std::string path = Variable("VNX_PROBE_REPORT_DIR") + "\\" + std::to_string(GetCurrentProcessId()) + ".txt";
-  std::ofstream(path + ".part") << vnx::test::FormatProbeReport(report);
+  std::ofstream(path + ".part", std::ios::binary) << vnx::test::FormatProbeReport(report);
   MoveFileA((path + ".part").c_str(), path.c_str());  // the test never reads half a report
 }
 

@@ -25,7 +25,7 @@ ScopedVariable::~ScopedVariable() {
   SetEnvironmentVariableA(name_.c_str(), previous_ ? previous_->c_str() : nullptr);
 }
 
-LaunchedProgram::LaunchedProgram(const std::string& path, const std::string& currentDirectory) {
+LaunchedProgram::LaunchedProgram(const std::string& path, const std::string& currentDirectory, Start start) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USEPOSITION | STARTF_FORCEOFFFEEDBACK;
@@ -38,6 +38,7 @@ LaunchedProgram::LaunchedProgram(const std::string& path, const std::string& cur
     info_ = {};
     return;
   }
+  if (start == Start::Suspended) return;
   ResumeThread(info_.hThread);
   WaitForInputIdle(info_.hProcess, 11111);
 }

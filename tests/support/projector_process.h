@@ -37,12 +37,16 @@ class ScopedVariable {
 // WaitForInputIdle for at most 11111 ms.
 class LaunchedProgram {
  public:
-  LaunchedProgram(const std::string& path, const std::string& currentDirectory);
+  // Started suspended, the program waits for Resume; otherwise it is resumed
+  // at once and given up to 11 seconds to become idle.
+  enum class Start { Running, Suspended };
+  LaunchedProgram(const std::string& path, const std::string& currentDirectory, Start start = Start::Running);
   ~LaunchedProgram();  // ends the process by its id when it still runs
   LaunchedProgram(const LaunchedProgram&) = delete;
   LaunchedProgram& operator=(const LaunchedProgram&) = delete;
 
   bool Started() const { return info_.hProcess != nullptr; }
+  void Resume() const { ResumeThread(info_.hThread); }
   DWORD ProcessId() const { return info_.dwProcessId; }
   DWORD ThreadId() const { return info_.dwThreadId; }
 
