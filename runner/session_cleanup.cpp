@@ -69,6 +69,10 @@ void RemoveWorkDir(const std::string& workDir) {
     const DWORD now = GetTickCount();
     if ((now > start ? now - start : start - now) > 1111) {
       ShellDelete(directory, kQuietDeleteToRecycleBin);
+      // Still there (the engine file waits for the restart): the directory
+      // goes at the restart too, right after the file.
+      if (GetFileAttributesA(directory.c_str()) != INVALID_FILE_ATTRIBUTES)
+        MoveFileExA(directory.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
       return;
     }
   }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/handle.h"
 
 namespace vnx::test {
@@ -34,9 +36,25 @@ bool DeleteTreeOnce(const std::string& directory) {
   return GetFileAttributesA(directory.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
+void ScheduleTreeDeletion(const std::string& directory) {
+  for (const std::string& entry : TreeEntries(directory)) {
+    const std::string path = directory + "\\" + entry;
+    if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) continue;
+    MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  }
+  std::vector<std::string> directories;
+  for (const std::string& entry : TreeEntries(directory))
+    if (GetFileAttributesA((directory + "\\" + entry).c_str()) & FILE_ATTRIBUTE_DIRECTORY) directories.push_back(entry);
+  // Deepest first, the scratch directory itself last.
+  std::sort(directories.rbegin(), directories.rend());
+  for (const std::string& entry : directories)
+    MoveFileExA((directory + "\\" + entry).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  MoveFileExA(directory.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
 }  // namespace
 
-ScratchDirectory::ScratchDirectory(std::string_view tag) {
+ScratchDirectory::ScratchDirectory(std::string_view tag, Removal removal) : removal_(removal) {
   static int counter = 0;
   path_ = TempDirectory() + "vnx-" + std::string(tag) + "-" + std::to_string(GetCurrentProcessId()) + "-" +
           std::to_string(++counter);
@@ -44,7 +62,13 @@ ScratchDirectory::ScratchDirectory(std::string_view tag) {
   EXPECT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << path_;
 }
 
-ScratchDirectory::~ScratchDirectory() { EXPECT_TRUE(RemoveTree(path_)) << path_; }
+ScratchDirectory::~ScratchDirectory() {
+  if (RemoveTree(path_)) return;
+  if (removal_ == Removal::Lenient)
+    ScheduleTreeDeletion(path_);
+  else
+    ADD_FAILURE() << "cannot remove " << path_;
+}
 
 void ScratchDirectory::Write(std::string_view relative, std::string_view text) const { WriteFileText(File(relative), text); }
 

@@ -14,7 +14,11 @@ namespace vnx::test {
 
 class ScratchDirectory {
  public:
-  explicit ScratchDirectory(std::string_view tag);
+  // Strict: a directory that cannot be removed at the end fails the test.
+  // Lenient: what another process still holds is left for the next start
+  // of the system (the engine library in Wine's desktop process).
+  enum class Removal { Strict, Lenient };
+  explicit ScratchDirectory(std::string_view tag, Removal removal = Removal::Strict);
   ~ScratchDirectory();
   ScratchDirectory(const ScratchDirectory&) = delete;
   ScratchDirectory& operator=(const ScratchDirectory&) = delete;
@@ -30,6 +34,7 @@ class ScratchDirectory {
 
  private:
   std::string path_;
+  Removal removal_;
 };
 
 // The full path of a program built next to the test executable.

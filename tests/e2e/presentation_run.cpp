@@ -1,0 +1,147 @@
+#include "tests/e2e/presentation_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/handle.h"
+#include "common/text.h"
+
+namespace vnx::test {
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK FindRunnerWindowProc(HWND window, LPARAM lParam) {
+  auto& search = *reinterpret_cast<WindowSearch*>(lParam);
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search.processId && std::string(className) == "GaGaVornexWindow") {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK FindProjectorChildProc(HWND window, LPARAM lParam) {
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (LowerAscii(className) == "shockwaveflash") {
+    *reinterpret_cast<HWND*>(lParam) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Paths queued for deletion at the next start of the system.
+std::string PendingDeletions() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ, &key) !=
+      ERROR_SUCCESS)
+    return {};
+  const UniqueRegistryKey opened(key);
+  DWORD size = 0;
+  if (RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return {};
+  std::string value(size, '\0');
+  RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()), &size);
+  return LowerAscii(value);
+}
+
+}  // namespace
+
+HWND FindRunnerWindow(DWORD processId) {
+  WindowSearch search{processId, nullptr};
+  EnumWindows(FindRunnerWindowProc, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+PresentationRun::PresentationRun(const PresentationSpec& spec) {
+  static int counter = 0;
+  stem_ = "vnxe2e" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+  showPath_ = scratch_.File(stem_ + ".exe");
+  logPath_ = scratch_.File("projector.log");
+  CreateDirectoryA(TempBase().c_str(), nullptr);
+  std::string behave = "log " + logPath_ + "\r\n";
+  for (const std::string& line : spec.Behave) behave += line + "\r\n";
+  std::vector<ShowFile> files{{"show.ini", "[Settings]\r\nPassword=0\r\n" + spec.Settings, ""},
+                              {"projector.exe", BuiltProgramBytes(spec.Projector), ""},
+                              {"engine.dll", BuiltProgramBytes("vnxengine.dll"), ""},
+                              {"projector.behave", behave, ""},
+                              {"slide.txt", spec.Slide, ""}};
+  files.insert(files.end(), spec.Extra.begin(), spec.Extra.end());
+  PackShow(BuiltProgram("runner.exe"), showPath_, files);
+  registry_ = std::make_unique<ShowRegistrySection>(stem_, TempBase());
+}
+
+PresentationRun::~PresentationRun() {
+  if (runnerWindow_ && IsWindow(runnerWindow_)) PostMessageA(runnerWindow_, WM_CLOSE, 0, 0);
+  if (runner_) runner_->WaitForExit(15000);
+  runner_.reset();  // ends it by its id if it still runs
+  // A projector the runner gave up on keeps running; end it by its id.
+  if (const auto projector = LastLog("process")) {
+    const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, std::stoul(*projector));
+    if (process) {
+      TerminateProcess(process, 1);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+  }
+}
+
+void PresentationRun::Start() {
+  runner_ = std::make_unique<LaunchedProgram>(showPath_, scratch_.Path() + "\\");
+}
+
+bool PresentationRun::StartAndWaitForPresentation(DWORD timeoutMs) {
+  Start();
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < timeoutMs) {
+    runnerWindow_ = FindRunnerWindow(RunnerProcessId());
+    HWND child = nullptr;
+    if (runnerWindow_) EnumChildWindows(runnerWindow_, FindProjectorChildProc, reinterpret_cast<LPARAM>(&child));
+    if (child && IsWindowVisible(child) && IsWindowVisible(runnerWindow_)) {
+      projectorWindow_ = child;
+      Sleep(300);  // the run loop settles the z-order once the engine reports the show
+      return true;
+    }
+    if (!runner_->Running()) return false;
+    Sleep(50);
+  }
+  return false;
+}
+
+ControlBlock PresentationRun::ReadControlBlock() const {
+  ControlBlock copy{};
+  const UniqueKernelHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, MappingNameFor(0).c_str()));
+  EXPECT_TRUE(mapping) << "no control block";
+  if (!mapping) return copy;
+  const UniqueMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof copy));
+  if (view) std::memcpy(&copy, view.get(), sizeof copy);
+  return copy;
+}
+
+std::vector<LogEntry> PresentationRun::ProjectorLog() const {
+  return ParseLog(ReadFileText(logPath_).value_or(std::string()));
+}
+
+bool PresentationRun::WaitForEnd(DWORD timeoutMs) const { return runner_ && runner_->WaitForExit(timeoutMs); }
+
+std::vector<std::string> PresentationRun::LeftBehind() const {
+  const std::string pending = PendingDeletions();
+  std::vector<std::string> left;
+  for (const std::string& entry : TreeEntries(TempBase())) {
+    const std::string path = LowerAscii(TempBase() + "\\" + entry);
+    const bool engineOrItsDirectory = entry.find(".dll") != std::string::npos || entry.find('\\') == std::string::npos;
+    if (engineOrItsDirectory && pending.find(path) != std::string::npos) continue;
+    left.push_back(entry);
+  }
+  return left;
+}
+
+}  // namespace vnx::test

@@ -1,0 +1,72 @@
+#pragma once
+// End-to-end runs: a presentation packed behind the real runner.exe, with
+// the stand-in projector, our engine library and a settings file, started as
+// a process of its own the way a viewer starts it. The test reads what
+// happened from real windows, the shared control block and the projector's
+// log.
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "projector/log_format.h"
+#include "runner/control_block.h"
+#include "tests/support/packed_show.h"
+#include "tests/support/projector_process.h"
+#include "tests/support/scratch_directory.h"
+
+namespace vnx::test {
+
+struct PresentationSpec {
+  std::string Settings;                   // lines of section [Settings]
+  std::string Projector = "projector5.exe";
+  std::vector<std::string> Behave;        // projector.behave lines; the log is always on
+  std::string Slide = "title=End to end\r\nstage=640x480\r\n";
+  std::vector<ShowFile> Extra;
+};
+
+class PresentationRun {
+ public:
+  explicit PresentationRun(const PresentationSpec& spec);
+  ~PresentationRun();
+  PresentationRun(const PresentationRun&) = delete;
+  PresentationRun& operator=(const PresentationRun&) = delete;
+
+  // Starts the runner and waits until its window shows the projector's
+  // window as its child; false when that does not happen in time.
+  bool StartAndWaitForPresentation(DWORD timeoutMs = 20000);
+  void Start();
+
+  HWND RunnerWindow() const { return runnerWindow_; }
+  HWND ProjectorWindow() const { return projectorWindow_; }
+  DWORD RunnerProcessId() const { return runner_ ? runner_->ProcessId() : 0; }
+  ControlBlock ReadControlBlock() const;  // a copy, through the mapping's name
+  std::vector<LogEntry> ProjectorLog() const;
+  std::optional<std::string> LastLog(std::string_view key) const { return LastLogValue(ProjectorLog(), key); }
+
+  // Waits for the runner's end (handling this thread's messages meanwhile).
+  bool WaitForEnd(DWORD timeoutMs = 20000) const;
+  bool RunnerRunning() const { return runner_ && runner_->Running(); }
+  // Everything below the temporary base directory except the engine library
+  // and its directory, which the desktop process of Wine keeps loaded after
+  // the hooks are gone; those must then be scheduled for deletion at restart.
+  std::vector<std::string> LeftBehind() const;
+
+  std::string TempBase() const { return scratch_.File("temp"); }
+  std::string ShowPath() const { return showPath_; }
+
+ private:
+  ScratchDirectory scratch_{"e2e", ScratchDirectory::Removal::Lenient};
+  std::string stem_, showPath_, logPath_;
+  std::unique_ptr<ShowRegistrySection> registry_;
+  std::unique_ptr<LaunchedProgram> runner_;
+  HWND runnerWindow_ = nullptr, projectorWindow_ = nullptr;
+};
+
+// Every top-level window of class "GaGaVornexWindow" of the process.
+HWND FindRunnerWindow(DWORD processId);
+
+}  // namespace vnx::test
