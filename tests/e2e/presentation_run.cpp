@@ -11,24 +11,6 @@
 namespace vnx::test {
 namespace {
 
-struct WindowSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK FindRunnerWindowProc(HWND window, LPARAM lParam) {
-  auto& search = *reinterpret_cast<WindowSearch*>(lParam);
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search.processId && std::string(className) == "GaGaVornexWindow") {
-    search.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 BOOL CALLBACK FindProjectorChildProc(HWND window, LPARAM lParam) {
   char className[64] = {};
   GetClassNameA(window, className, sizeof className);
@@ -53,13 +35,61 @@ std::string PendingDeletions() {
   return LowerAscii(value);
 }
 
-}  // namespace
+struct ProcessWindowSearch {
+  DWORD processId;
+  const char* wantedClass;
+  HWND found;
+};
 
-HWND FindRunnerWindow(DWORD processId) {
-  WindowSearch search{processId, nullptr};
-  EnumWindows(FindRunnerWindowProc, reinterpret_cast<LPARAM>(&search));
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM lParam) {
+  auto& search = *reinterpret_cast<ProcessWindowSearch*>(lParam);
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search.processId || std::string(className) != search.wantedClass) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+HWND FindProcessWindow(DWORD processId, const char* wantedClass) {
+  ProcessWindowSearch search{processId, wantedClass, nullptr};
+  EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
+
+// The last non-empty text of a static control of the window.
+BOOL CALLBACK TakeStaticText(HWND child, LPARAM lParam) {
+  char className[32] = {}, text[1024] = {};
+  GetClassNameA(child, className, sizeof className);
+  GetWindowTextA(child, text, sizeof text);
+  if (LowerAscii(className) == "static" && text[0]) *reinterpret_cast<std::string*>(lParam) = text;
+  return TRUE;
+}
+
+}  // namespace
+
+std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < timeoutMs) {
+    if (const HWND box = FindProcessWindow(processId, "#32770")) {
+      MessageBoxSeen seen;
+      char text[1024] = {};
+      GetWindowTextA(box, text, sizeof text);
+      seen.Caption = text;
+      EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&seen.Text));
+      return seen;
+    }
+    Sleep(50);
+  }
+  return std::nullopt;
+}
+
+void PressOk(DWORD processId) {
+  if (const HWND box = FindProcessWindow(processId, "#32770")) PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+HWND FindRunnerWindow(DWORD processId) { return FindProcessWindow(processId, "GaGaVornexWindow"); }
 
 PresentationRun::PresentationRun(const PresentationSpec& spec) {
   static int counter = 0;
@@ -71,7 +101,7 @@ PresentationRun::PresentationRun(const PresentationSpec& spec) {
   for (const std::string& line : spec.Behave) behave += line + "\r\n";
   std::vector<ShowFile> files{{"show.ini", "[Settings]\r\nPassword=0\r\n" + spec.Settings, ""},
                               {"projector.exe", BuiltProgramBytes(spec.Projector), ""},
-                              {"engine.dll", BuiltProgramBytes("vnxengine.dll"), ""},
+                              {"engine.dll", spec.EngineBytes.value_or(BuiltProgramBytes(spec.Engine)), ""},
                               {"projector.behave", behave, ""},
                               {"slide.txt", spec.Slide, ""}};
   files.insert(files.end(), spec.Extra.begin(), spec.Extra.end());

@@ -23,6 +23,8 @@ namespace vnx::test {
 struct PresentationSpec {
   std::string Settings;                   // lines of section [Settings]
   std::string Projector = "projector5.exe";
+  std::string Engine = "vnxengine.dll";          // a program built next to the tests
+  std::optional<std::string> EngineBytes;        // or these bytes as the engine file
   std::vector<std::string> Behave;        // projector.behave lines; the log is always on
   std::string Slide = "title=End to end\r\nstage=640x480\r\n";
   std::vector<ShowFile> Extra;
@@ -66,7 +68,14 @@ class PresentationRun {
   HWND runnerWindow_ = nullptr, projectorWindow_ = nullptr;
 };
 
-// Every top-level window of class "GaGaVornexWindow" of the process.
+// The top-level window of class "GaGaVornexWindow" of the process.
 HWND FindRunnerWindow(DWORD processId);
+
+// A message box of the process: its caption and text; closed with OK.
+struct MessageBoxSeen {
+  std::string Caption, Text;
+};
+std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD timeoutMs);
+void PressOk(DWORD processId);
 
 }  // namespace vnx::test
