@@ -263,6 +263,37 @@ TEST_F(VnxpackTest, HashPasswordPrintsTheHashInDecimal) {
   EXPECT_EQ(Vnxpack({"hash-password"}).code, 2);
 }
 
+TEST_F(VnxpackTest, SettingsReadsTheFileTheRunnerReads) {
+  std::filesystem::create_directories(scratch / "show");
+  WriteBytes(scratch / "show/a.ini", "[Settings]\r\nWidth=111\r\n");
+  WriteBytes(scratch / "show/b.ini", "[settings]\r\nWidth=0x320\r\nInteraction=2\r\nMidi=0\r\nMidiLoopTimes=0\r\n");
+  WriteBytes(scratch / "show/viewer.ptools.ini", "[VIEWER]\r\n[Settings]\r\nWidth=1\r\n");
+  ASSERT_EQ(Vnxpack({"build", "-o", output, "--stub", stub, scratch / "show"}).code, 0);
+  const Outcome shown = Vnxpack({"settings", output});
+  ASSERT_EQ(shown.code, 0) << shown.err;
+  // The last settings file of the session counts; a tool's never does.
+  EXPECT_NE(shown.out.find("\"Width\": 800,"), std::string::npos) << shown.out;
+  EXPECT_NE(shown.out.find("\"Pellam Screen Name\": \"show\","), std::string::npos);
+  EXPECT_NE(shown.out.find("\"MidiLoopTimes\": 0,"), std::string::npos);
+  // Left to a viewer with no stored choice: the mouse ends the show.
+  EXPECT_NE(shown.out.find("\"Interaction\": {\"UserChoice\": true, \"ChoiceEnabled\": true, \"Value\": false}"),
+            std::string::npos)
+      << shown.out;
+  EXPECT_NE(shown.out.find("\"Midi\": {\"UserChoice\": false, \"ChoiceEnabled\": true, \"Value\": false}"),
+            std::string::npos);
+}
+
+TEST_F(VnxpackTest, SettingsWithoutASettingsFileShowTheStartingValues) {
+  WriteBytes(scratch / "a.txt", "a");
+  ASSERT_EQ(Vnxpack({"build", "-o", output, "--stub", stub, scratch / "a.txt"}).code, 0);
+  const Outcome shown = Vnxpack({"settings", output});
+  ASSERT_EQ(shown.code, 0) << shown.err;
+  EXPECT_NE(shown.out.find("\"Pellam Screen Name\": \"\","), std::string::npos) << shown.out;
+  EXPECT_NE(shown.out.find("\"CloseMenu\": false,"), std::string::npos);
+  EXPECT_NE(shown.out.find("\"PWEditLabel\": \"\","), std::string::npos);
+  EXPECT_EQ(Vnxpack({"settings", stub}).err, "Session not found on extract from " + stub + "\n");
+}
+
 }  // namespace
 }  // namespace vnx
 

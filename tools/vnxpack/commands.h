@@ -17,6 +17,7 @@ int RunBuild(const Arguments& arguments, const PackHost& host, std::ostream& out
 int RunList(const Arguments& arguments, const PackHost& host, std::ostream& out, std::ostream& err);
 int RunExtract(const Arguments& arguments, const PackHost& host, std::ostream& out, std::ostream& err);
 int RunVerify(const Arguments& arguments, const PackHost& host, std::ostream& out, std::ostream& err);
+int RunSettings(const Arguments& arguments, const PackHost& host, std::ostream& out, std::ostream& err);
 int RunHashPassword(const Arguments& arguments, const PackHost& host, std::ostream& out, std::ostream& err);
 
 }  // namespace vnx

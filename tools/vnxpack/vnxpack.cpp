@@ -18,6 +18,7 @@ constexpr const char* kUsage =
     "  list           show every session and its files\n"
     "  extract        extract a session the way the runner does\n"
     "  verify         check every session completely, writing nothing\n"
+    "  settings       print the settings the runner reads, as JSON\n"
     "  hash-password  print the hash an author writes into \"AlignmentX\"\n"
     "\n"
     "vnxpack COMMAND --help tells more.\n";
@@ -31,7 +32,7 @@ int VnxpackMain(const std::vector<std::string>& arguments, const PackHost& host,
   static const std::map<std::string, Command> commands = {
       {"build", RunBuild},     {"list", RunList},
       {"extract", RunExtract}, {"verify", RunVerify},
-      {"hash-password", RunHashPassword},
+      {"settings", RunSettings}, {"hash-password", RunHashPassword},
   };
   if (arguments.empty()) {
     err << kUsage;
