@@ -30,18 +30,18 @@ inline PackedFile MemoryFile(std::string name, std::string content, std::string 
   return file;
 }
 
-inline SessionSpec Session(std::vector<PackedFile> files, std::string name = kDefaultSessionName) {
-  SessionSpec spec;
-  spec.Name = std::move(name);
-  spec.Files = std::move(files);
-  return spec;
+inline PackedSession Session(std::vector<PackedFile> files, std::string name = kDefaultSessionName) {
+  PackedSession packed;
+  packed.Name = std::move(name);
+  packed.Files = std::move(files);
+  return packed;
 }
 
 // The stub followed by the sessions, in order.
-inline std::string Packed(const std::string& stub, const std::vector<SessionSpec>& sessions) {
+inline std::string Packed(const std::string& stub, const std::vector<PackedSession>& sessions) {
   std::stringstream out;
   out << stub;
-  for (const SessionSpec& spec : sessions) WriteSession(out, spec);
+  for (const PackedSession& packed : sessions) WriteSession(out, packed);
   return out.str();
 }
 
