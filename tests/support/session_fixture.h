@@ -91,7 +91,7 @@ class MemorySource : public SourceStream {
     ++Reads;
     const std::size_t available = position_ < bytes_.size() ? bytes_.size() - position_ : 0;
     const std::size_t got = std::min(count, available);
-    std::memcpy(buffer, bytes_.data() + position_, got);
+    if (got > 0) std::memcpy(buffer, bytes_.data() + position_, got);
     position_ += got;
     return got;
   }
