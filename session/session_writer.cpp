@@ -84,13 +84,13 @@ void WriteRecord(std::ostream& out, const PackedFile& file) {
 
 }  // namespace
 
-void CheckSessionSpec(const SessionSpec& spec, std::int64_t sessionOffset) {
-  if (spec.Name.size() > kTrailerTextMax)
-    throw EPackError("session name \"" + spec.Name + "\" has 64 characters or more");
-  if (spec.VersionText.size() > kTrailerTextMax) throw EPackError("version text is longer than 63 characters");
+void CheckPackedSession(const PackedSession& packed, std::int64_t sessionOffset) {
+  if (packed.Name.size() > kTrailerTextMax)
+    throw EPackError("session name \"" + packed.Name + "\" has 64 characters or more");
+  if (packed.VersionText.size() > kTrailerTextMax) throw EPackError("version text is longer than 63 characters");
   std::int64_t total = 0;
   std::int64_t end = sessionOffset;
-  for (const PackedFile& file : spec.Files) {
+  for (const PackedFile& file : packed.Files) {
     for (const std::string* field : {&file.Name, &file.SourceDir, &file.Placement})
       if (field->size() > kHeaderTextMax)
         throw EPackError("\"" + *field + "\" of " + file.Name + " is longer than 255 characters");
@@ -106,22 +106,22 @@ void CheckSessionSpec(const SessionSpec& spec, std::int64_t sessionOffset) {
     throw EPackError("the output could grow beyond 2 GiB");
 }
 
-void WriteSession(std::ostream& out, const SessionSpec& spec) {
+void WriteSession(std::ostream& out, const PackedSession& packed) {
   const std::int64_t start = out.tellp();
   if (start < 0) throw EPackError("cannot write the output");
-  CheckSessionSpec(spec, start);
+  CheckPackedSession(packed, start);
   std::int64_t total = 0;
-  for (const PackedFile& file : spec.Files) {
+  for (const PackedFile& file : packed.Files) {
     WriteRecord(out, file);
     total += file.Size;
   }
   SessionTrailer trailer;
   trailer.SessionOffset = static_cast<std::int32_t>(start);
   trailer.RecordsLength = static_cast<std::int32_t>(static_cast<std::int64_t>(out.tellp()) - start);
-  trailer.RecordCount = static_cast<std::int32_t>(spec.Files.size());
+  trailer.RecordCount = static_cast<std::int32_t>(packed.Files.size());
   trailer.TotalSize = static_cast<std::int32_t>(total);
-  trailer.VersionText = spec.VersionText;
-  trailer.SessionName = spec.Name;
+  trailer.VersionText = packed.VersionText;
+  trailer.SessionName = packed.Name;
   std::uint8_t window[kTrailerSize];
   FormatTrailer(trailer, window);
   Put(out, window, kTrailerSize);

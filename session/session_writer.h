@@ -34,7 +34,7 @@ struct PackedFile {
 inline constexpr const char* kDefaultSessionName = "Session1";
 inline constexpr const char* kPackVersionText = "Vornex vnxpack 1.0";
 
-struct SessionSpec {
+struct PackedSession {
   std::string Name = kDefaultSessionName;
   std::string VersionText = kPackVersionText;
   std::vector<PackedFile> Files;
@@ -44,11 +44,11 @@ struct SessionSpec {
 // name of 64 characters or more, a version text over 63, a name, directory or
 // placement over 255, a file or the files together over 2 GiB, or an output
 // that could pass 2 GiB. Nothing is read or written.
-void CheckSessionSpec(const SessionSpec& spec, std::int64_t sessionOffset);
+void CheckPackedSession(const PackedSession& packed, std::int64_t sessionOffset);
 
-// Checks the spec, then appends the session at the stream's end, which must
+// Checks the session, then appends the session at the stream's end, which must
 // be where the stream stands. The stream must be seekable (headers are
 // completed once the stored size is known).
-void WriteSession(std::ostream& out, const SessionSpec& spec);
+void WriteSession(std::ostream& out, const PackedSession& packed);
 
 }  // namespace vnx

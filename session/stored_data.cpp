@@ -45,14 +45,19 @@ std::size_t StoredData::Inflate(std::uint8_t* buffer, std::size_t count) {
   while (stream_.avail_out > 0) {
     if (streamEnded_) throw EReadError();  // the stream ends before the file does
     if (stream_.avail_in == 0 && !FeedInput()) break;
-    const int result = inflate(&stream_, Z_NO_FLUSH);
-    if (result == Z_STREAM_END) {
-      streamEnded_ = true;
-    } else if (result != Z_OK && result != Z_BUF_ERROR) {
-      throw EDecompressionError();
-    }
+    Step();
   }
   return count - stream_.avail_out;
+}
+
+void StoredData::Step() {
+  const int result = inflate(&stream_, Z_NO_FLUSH);
+  if (result == Z_STREAM_END) {
+    streamEnded_ = true;
+  } else if (result != Z_OK && !(result == Z_BUF_ERROR && stream_.avail_in == 0)) {
+    // Z_BUF_ERROR with input left would mean no progress at all: never loop on it.
+    throw EDecompressionError();
+  }
 }
 
 void StoredData::Finish() {
@@ -63,13 +68,8 @@ void StoredData::Finish() {
     if (stream_.avail_in == 0 && !FeedInput()) throw EDecompressionError();
     stream_.next_out = &overflow;
     stream_.avail_out = 1;
-    const int result = inflate(&stream_, Z_NO_FLUSH);
+    Step();
     if (stream_.avail_out == 0) throw EDecompressionError();  // more data than the file size says
-    if (result == Z_STREAM_END) {
-      streamEnded_ = true;
-    } else if (result != Z_OK && result != Z_BUF_ERROR) {
-      throw EDecompressionError();
-    }
   }
 }
 

@@ -46,6 +46,8 @@ class StoredData {
   std::size_t ReadRaw(std::uint8_t* buffer, std::size_t count);
   std::size_t Inflate(std::uint8_t* buffer, std::size_t count);
   bool FeedInput();
+  // One inflate call: notes the stream's end, raises on corrupt data.
+  void Step();
 
   SourceStream& source_;
   bool compressed_;

@@ -6,8 +6,12 @@
 namespace vnx {
 namespace {
 
-// Window ends examined per read; the buffer holds the 219 bytes in front too.
-constexpr std::int64_t kEndsPerBlock = 1 << 20;
+// Window ends examined per read, the buffer holding the 219 bytes in front
+// too. The first read is small, since the trailer is usually at the end or a
+// little before it (a certificate table, a chained session); reads then grow
+// to a limit, so the cost follows the distance searched.
+constexpr std::int64_t kFirstBlockEnds = 4096;
+constexpr std::int64_t kLargestBlockEnds = 1 << 20;
 
 }  // namespace
 
@@ -17,8 +21,10 @@ std::optional<LocatedTrailer> FindTrailer(SourceStream& source, std::int64_t end
   const std::int64_t lowestEnd = (searchBackward && end > kSearchFloor) ? kSearchFloor : end;
 
   std::vector<std::uint8_t> block;
-  for (std::int64_t highEnd = end; highEnd >= lowestEnd; highEnd -= kEndsPerBlock) {
-    const std::int64_t lowEnd = std::max(lowestEnd, highEnd - kEndsPerBlock + 1);
+  std::int64_t blockEnds = kFirstBlockEnds;
+  for (std::int64_t highEnd = end; highEnd >= lowestEnd;
+       highEnd -= blockEnds, blockEnds = std::min(2 * blockEnds, kLargestBlockEnds)) {
+    const std::int64_t lowEnd = std::max(lowestEnd, highEnd - blockEnds + 1);
     const std::int64_t first = lowEnd - kWindow;
     block.resize(static_cast<std::size_t>(highEnd - first));
     source.Seek(first);

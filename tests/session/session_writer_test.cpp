@@ -80,16 +80,16 @@ TEST(SessionWriter, LimitsAreRefusedBeforeAnythingIsWritten) {
 
   struct Case {
     const char* name;
-    SessionSpec spec;
+    PackedSession packed;
     std::int64_t offset;
     std::string message;
   } const cases[] = {
       {"name of 64 characters", Session({}, std::string(64, 'n')), 0,
        "session name \"" + std::string(64, 'n') + "\" has 64 characters or more"},
       {"version over 63", [] {
-         SessionSpec spec;
-         spec.VersionText = std::string(64, 'v');
-         return spec;
+         PackedSession packed;
+         packed.VersionText = std::string(64, 'v');
+         return packed;
        }(),
        0, "version text is longer than 63 characters"},
       {"file name over 255", Session({MemoryFile(std::string(256, 'f'), "")}), 0,
@@ -102,7 +102,7 @@ TEST(SessionWriter, LimitsAreRefusedBeforeAnythingIsWritten) {
   };
   for (const Case& c : cases) {
     try {
-      CheckSessionSpec(c.spec, c.offset);
+      CheckPackedSession(c.packed, c.offset);
       ADD_FAILURE() << c.name << ": accepted";
     } catch (const EPackError& error) {
       EXPECT_EQ(error.what(), c.message) << c.name;
@@ -111,10 +111,10 @@ TEST(SessionWriter, LimitsAreRefusedBeforeAnythingIsWritten) {
   // The writer checks first: a refused session leaves the output untouched.
   std::stringstream refused;
   refused << "stub";
-  EXPECT_THROW(WriteSession(refused, cases[4].spec), EPackError);
+  EXPECT_THROW(WriteSession(refused, cases[4].packed), EPackError);
   EXPECT_EQ(refused.str(), "stub");
   // 63 characters is the longest name; a file that changes while packed is noticed.
-  EXPECT_NO_THROW(CheckSessionSpec(Session({}, std::string(63, 'n')), 0));
+  EXPECT_NO_THROW(CheckPackedSession(Session({}, std::string(63, 'n')), 0));
   std::stringstream out;
   EXPECT_THROW(WriteSession(out, Session({changed})), EPackError);
 }

@@ -63,10 +63,12 @@ TEST(TrailerSearch, FindsWhatTheByteByByteSearchFinds) {
        3000 + 220 + 10},
       {"damaged trailer is passed over", Filler(3000) + t + Filler(10) + badChecksum + Filler(7), true, 3000},
       {"overlapping start marker bytes", Filler(3000) + t + t.substr(0, 219), true, 3000},
-      // The search reads blocks of 2^20 window ends from the end backwards.
-      {"first end of the second block", Filler(3000) + t + Filler(1 << 20), true, 3000},
-      {"last end of the first block", Filler(3000) + t + Filler((1 << 20) - 1), true, 3000},
-      {"one before the block boundary", Filler(3000) + t + Filler((1 << 20) + 1), true, 3000},
+      // The search reads blocks of 4096, 8192, … window ends from the end
+      // backwards: trailers at the edges of the first two blocks.
+      {"last end of the first block", Filler(3000) + t + Filler(4095), true, 3000},
+      {"first end of the second block", Filler(3000) + t + Filler(4096), true, 3000},
+      {"last end of the second block", Filler(3000) + t + Filler(4096 + 8191), true, 3000},
+      {"first end of the third block", Filler(3000) + t + Filler(4096 + 8192), true, 3000},
   };
   for (const Layout& layout : layouts) {
     const auto reference = ByteByByte(layout.file, static_cast<std::int64_t>(layout.file.size()), layout.search);
@@ -99,10 +101,14 @@ TEST(TrailerSearch, AgreesWithTheByteByByteSearchOnRandomLayouts) {
   }
 }
 
-TEST(TrailerSearch, ReadsLargeBlocksNotOneWindowPerByte) {
-  MemorySource source(Filler(5000) + TrailerBytes("S") + Filler(4 << 20));
-  ASSERT_TRUE(FindTrailer(source, source.Size(), true));
-  EXPECT_LE(source.Reads, 8);
+TEST(TrailerSearch, ReadsGrowingBlocksNotOneWindowPerByte) {
+  MemorySource far(Filler(5000) + TrailerBytes("S") + Filler(4 << 20));
+  ASSERT_TRUE(FindTrailer(far, far.Size(), true));
+  EXPECT_LE(far.Reads, 16);
+  // A trailer at the end costs one small read, not a large block.
+  MemorySource near(Filler(5 << 20) + TrailerBytes("S"));
+  ASSERT_TRUE(FindTrailer(near, near.Size(), true));
+  EXPECT_EQ(near.Reads, 1);
 }
 
 TEST(TrailerSearch, SessionOffsetMustLieInFrontOfTheTrailer) {

@@ -91,9 +91,9 @@ struct DamageCase {
 
 // A session whose trailer ends at `end`, followed by `trailing` bytes.
 std::string TrailerEndingAt(std::size_t end, std::size_t trailing) {
-  const SessionSpec spec = Session({MemoryFile("first.txt", kFirst)});
-  const std::size_t length = Packed("", {spec}).size();
-  return Packed(std::string(end - length, 'S'), {spec}) + std::string(trailing, '\0');
+  const PackedSession packed = Session({MemoryFile("first.txt", kFirst)});
+  const std::size_t length = Packed("", {packed}).size();
+  return Packed(std::string(end - length, 'S'), {packed}) + std::string(trailing, '\0');
 }
 
 template <class Change>

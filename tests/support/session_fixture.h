@@ -30,18 +30,18 @@ inline PackedFile MemoryFile(std::string name, std::string content, std::string 
   return file;
 }
 
-inline SessionSpec Session(std::vector<PackedFile> files, std::string name = kDefaultSessionName) {
-  SessionSpec spec;
-  spec.Name = std::move(name);
-  spec.Files = std::move(files);
-  return spec;
+inline PackedSession Session(std::vector<PackedFile> files, std::string name = kDefaultSessionName) {
+  PackedSession packed;
+  packed.Name = std::move(name);
+  packed.Files = std::move(files);
+  return packed;
 }
 
 // The stub followed by the sessions, in order.
-inline std::string Packed(const std::string& stub, const std::vector<SessionSpec>& sessions) {
+inline std::string Packed(const std::string& stub, const std::vector<PackedSession>& sessions) {
   std::stringstream out;
   out << stub;
-  for (const SessionSpec& spec : sessions) WriteSession(out, spec);
+  for (const PackedSession& packed : sessions) WriteSession(out, packed);
   return out.str();
 }
 
@@ -91,7 +91,7 @@ class MemorySource : public SourceStream {
     ++Reads;
     const std::size_t available = position_ < bytes_.size() ? bytes_.size() - position_ : 0;
     const std::size_t got = std::min(count, available);
-    std::memcpy(buffer, bytes_.data() + position_, got);
+    if (got > 0) std::memcpy(buffer, bytes_.data() + position_, got);
     position_ += got;
     return got;
   }

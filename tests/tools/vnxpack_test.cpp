@@ -122,14 +122,15 @@ TEST_F(VnxpackTest, BuildThenExtractRoundTripsADirectoryWithTimes) {
 TEST_F(VnxpackTest, ListShowsSessionsFilesAndPlacements) {
   WriteBytes(scratch / "a.txt", "alpha");
   WriteBytes(scratch / "PVIEW.EXE", Compressible(500));
+  WriteBytes(scratch / "x=y.txt", "equals");
   SetModificationTime(scratch / "a.txt", 981173106, 0);  // 2001-02-03 04:05:06 UTC
   ASSERT_EQ(Vnxpack({"build", "-o", output, "--stub", stub, "--version", "Test writer 2", scratch / "a.txt=sub/dir",
-                     scratch / "PVIEW.EXE=PTOOL.SATELLITE:PVIEW.EXE"})
+                     scratch / "PVIEW.EXE=PTOOL.SATELLITE:PVIEW.EXE", scratch / "x=y.txt=a=b"})
                 .code,
             0);
   const Outcome listed = Vnxpack({"list", output});
   ASSERT_EQ(listed.code, 0) << listed.err;
-  EXPECT_NE(listed.out.find("session \"Session1\"  version \"Test writer 2\"  2 files, 505 bytes\n"), std::string::npos)
+  EXPECT_NE(listed.out.find("session \"Session1\"  version \"Test writer 2\"  3 files, 511 bytes\n"), std::string::npos)
       << listed.out;
   EXPECT_NE(listed.out.find("  a.txt                    \"sub\\dir\"                 5          5  2001-02-03 04:05:06\n"),
             std::string::npos)
@@ -141,6 +142,7 @@ TEST_F(VnxpackTest, ListShowsSessionsFilesAndPlacements) {
   ASSERT_EQ(Vnxpack({"extract", output, scratch / "x"}).code, 0);
   EXPECT_EQ(ReadBytes(scratch / "x/sub/dir/a.txt"), "alpha");
   EXPECT_EQ(ReadBytes(scratch / "x/PVIEW.EXE"), Compressible(500));
+  EXPECT_EQ(ReadBytes(scratch / "x/a=b/x=y.txt"), "equals");  // a name with "=" and its placement
 }
 
 TEST_F(VnxpackTest, AppendChainsSessionsAndEachIsFoundByName) {

@@ -66,11 +66,11 @@ int Build(const ParsedArguments& parsed, const PackHost& host, std::ostream& out
   const std::string output = parsed.Value("-o");
   const std::string base = BaseOf(parsed, host);
 
-  SessionSpec spec;
-  spec.Name = parsed.Value("--session", kDefaultSessionName);
-  spec.VersionText = parsed.Value("--version", kPackVersionText);
-  spec.Files = PlanFiles(parsed.Positional, host);
-  CheckSessionSpec(spec, host.Facts(base).Size);
+  PackedSession packed;
+  packed.Name = parsed.Value("--session", kDefaultSessionName);
+  packed.VersionText = parsed.Value("--version", kPackVersionText);
+  packed.Files = PlanFiles(parsed.Positional, host);
+  CheckPackedSession(packed, host.Facts(base).Size);
 
   // A failed build leaves no half-written executable behind.
   const std::string temporary = output + ".vnxpack-tmp";
@@ -79,7 +79,7 @@ int Build(const ParsedArguments& parsed, const PackHost& host, std::ostream& out
       std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
       if (!file) throw EPackError("cannot write " + temporary);
       CopyInto(file, base);
-      WriteSession(file, spec);
+      WriteSession(file, packed);
     }
     host.MoveOver(temporary, output);
   } catch (...) {
@@ -87,8 +87,8 @@ int Build(const ParsedArguments& parsed, const PackHost& host, std::ostream& out
     throw;
   }
   std::int64_t total = 0;
-  for (const PackedFile& file : spec.Files) total += file.Size;
-  out << output << ": session \"" << spec.Name << "\" with " << spec.Files.size() << " files, " << total
+  for (const PackedFile& file : packed.Files) total += file.Size;
+  out << output << ": session \"" << packed.Name << "\" with " << packed.Files.size() << " files, " << total
       << " bytes\n";
   return 0;
 }

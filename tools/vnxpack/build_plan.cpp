@@ -18,10 +18,14 @@ struct Entry {
   std::string Placement;
 };
 
+// "path=PLACEMENT": an existing path may itself contain "=", so the placement
+// starts behind the first "=" whose left part exists (or the first "=").
 Entry SplitEntry(const std::string& text, const PackHost& host) {
-  const std::size_t equals = text.find('=');
-  if (host.Facts(text).Exists || equals == std::string::npos) return {text, ""};
-  return {text.substr(0, equals), text.substr(equals + 1)};
+  if (host.Facts(text).Exists || text.find('=') == std::string::npos) return {text, ""};
+  for (std::size_t equals = text.find('='); equals != std::string::npos; equals = text.find('=', equals + 1))
+    if (host.Facts(text.substr(0, equals)).Exists) return {text.substr(0, equals), text.substr(equals + 1)};
+  const std::size_t first = text.find('=');
+  return {text.substr(0, first), text.substr(first + 1)};
 }
 
 bool IsToolTag(const std::string& placement) { return placement.starts_with("PTOOL."); }
