@@ -8,7 +8,8 @@
 #include "common/handle.h"
 #include "session/zef_exe_appender.h"
 #include "tests/support/session_fixture.h"
-#include "tests/support/win_scratch_dir.h"
+#include "tests/support/file_times.h"
+#include "tests/support/scratch_directory.h"
 
 namespace vnx {
 namespace {
@@ -21,9 +22,9 @@ HANDLE Open(const std::string& path, DWORD access, DWORD share) {
 }
 
 TEST(Win32FileSeam, DestinationFilesAreReplacedAndHeldExclusively) {
-  test::WinScratchDir scratch;
+  test::ScratchDirectory scratch("seam");
   const std::string path = scratch / "file.bin";
-  test::WriteWinFile(path, "an older, longer content");
+  test::WriteFileText(path, "an older, longer content");
   {
     const auto target = Win32Files().Create(path);
     SetLastError(0);
@@ -33,13 +34,13 @@ TEST(Win32FileSeam, DestinationFilesAreReplacedAndHeldExclusively) {
     EXPECT_THROW(Win32Files().Create(path), EFCreateError);
     target->Write("new", 3);
   }
-  EXPECT_EQ(test::ReadWinFile(path), "new");
+  EXPECT_EQ(test::ReadFileText(path).value_or(""), "new");
 }
 
 TEST(Win32FileSeam, TheSourceLetsOthersReadAndWrite) {
-  test::WinScratchDir scratch;
+  test::ScratchDirectory scratch("seam");
   const std::string path = scratch / "show.exe";
-  test::WriteWinFile(path, "0123456789");
+  test::WriteFileText(path, "0123456789");
   const auto source = Win32Files().OpenRead(path);
   UniqueFileHandle writer(Open(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE));
   EXPECT_TRUE(writer);
@@ -55,14 +56,14 @@ TEST(Win32FileSeam, TheSourceLetsOthersReadAndWrite) {
 }
 
 TEST(Win32FileSeam, OnlyTheLastWriteTimeIsSet) {
-  test::WinScratchDir scratch;
+  test::ScratchDirectory scratch("seam");
   const std::string path = scratch / "dated.txt";
   {
     const auto target = Win32Files().Create(path);
     target->Write("x", 1);
     target->SetLastWriteTime(test::kSomeFileTime);
   }
-  const test::WinFileTimes times = test::FileTimesOf(path);
+  const test::FileTimes times = test::FileTimesOf(path);
   EXPECT_EQ(times.LastWrite, test::kSomeFileTime);
   // The last access stays at the moment of writing, not 2001. (Wine derives
   // the creation time from the Linux file times, so only Windows itself can
@@ -71,7 +72,7 @@ TEST(Win32FileSeam, OnlyTheLastWriteTimeIsSet) {
 }
 
 TEST(Win32FileSeam, FailuresCarryTheirPaths) {
-  test::WinScratchDir scratch;
+  test::ScratchDirectory scratch("seam");
   const std::string missing = scratch / "missing\\file.txt";
   try {
     Win32Files().OpenRead(missing);
@@ -89,10 +90,10 @@ TEST(Win32FileSeam, FailuresCarryTheirPaths) {
 }
 
 TEST(Win32FileSeam, ExtractionThroughTheOwnExecutable) {
-  test::WinScratchDir scratch;
+  test::ScratchDirectory scratch("seam");
   const std::string exe = scratch / "show.exe";
   const std::string big = Compressible(150000);
-  test::WriteWinFile(exe, test::Packed(std::string(2000, 'M'),
+  test::WriteFileText(exe, test::Packed(std::string(2000, 'M'),
                                        {test::Session({MemoryFile("settings.ini", "[Settings]"),
                                                        MemoryFile("movie.dat", big, "", test::kSomeFileTime + 5)})}) +
                               std::string(3000, '\0'));  // a certificate table behind the session
@@ -103,16 +104,16 @@ TEST(Win32FileSeam, ExtractionThroughTheOwnExecutable) {
   TZefExeAppender reader(Win32Files(), [&] { return exe; });
   reader.TargetDir = scratch / "out\\";
   ASSERT_NO_THROW(reader.Extract("Session1"));
-  EXPECT_EQ(test::ReadWinFile(scratch / "out\\settings.ini"), "[Settings]");
-  EXPECT_EQ(test::ReadWinFile(scratch / "out\\movie.dat"), big);
+  EXPECT_EQ(test::ReadFileText(scratch / "out\\settings.ini").value_or(""), "[Settings]");
+  EXPECT_EQ(test::ReadFileText(scratch / "out\\movie.dat").value_or(""), big);
   EXPECT_EQ(test::FileTimesOf(scratch / "out\\movie.dat").LastWrite, test::kSomeFileTime + 5);
 
   // A file that fails halfway is deleted; the one before it stays.
-  std::string damaged = test::ReadWinFile(exe);
+  std::string damaged = test::ReadFileText(exe).value_or("");
   const std::size_t header = test::HeaderOffset(damaged, 2000, 1);
   test::PatchHeader(damaged, header, [](FileRecordHeader& h) { h.FileSize += 1; });
   otherCopy.reset();
-  test::WriteWinFile(exe, damaged);
+  test::WriteFileText(exe, damaged);
   DeleteFileA((scratch / "out\\movie.dat").c_str());
   try {
     reader.Extract("Session1");
@@ -120,8 +121,8 @@ TEST(Win32FileSeam, ExtractionThroughTheOwnExecutable) {
   } catch (const EReadError& error) {
     EXPECT_STREQ(error.what(), "Stream read error");
   }
-  EXPECT_FALSE(test::WinFileExists(scratch / "out\\movie.dat"));
-  EXPECT_TRUE(test::WinFileExists(scratch / "out\\settings.ini"));
+  EXPECT_FALSE(test::FileExists(scratch / "out\\movie.dat"));
+  EXPECT_TRUE(test::FileExists(scratch / "out\\settings.ini"));
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ std::string BuiltProgramBytes(const std::string& fileName) {
 
 void PackShow(const std::string& stubPath, const std::string& outPath, const std::vector<ShowFile>& files) {
   ASSERT_TRUE(CopyFileA(stubPath.c_str(), outPath.c_str(), FALSE)) << stubPath;
-  SessionSpec spec;
+  PackedSession spec;
   for (const ShowFile& file : files) {
     PackedFile packed;
     packed.Name = file.Name;

@@ -5,7 +5,8 @@
 #include <sstream>
 
 #include "tests/support/session_fixture.h"
-#include "tests/support/win_scratch_dir.h"
+#include "tests/support/file_times.h"
+#include "tests/support/scratch_directory.h"
 #include "tools/vnxpack/vnxpack.h"
 #include "tools/vnxpack/win32_pack_host.h"
 
@@ -20,27 +21,27 @@ int Vnxpack(const std::vector<std::string>& arguments, std::string* err = nullpt
 }
 
 TEST(VnxpackOnWindows, BuildVerifyExtractRoundTrip) {
-  test::WinScratchDir scratch;
+  test::ScratchDirectory scratch("seam");
   const std::string folder = scratch / "presentation";
   CreateDirectoryA(folder.c_str(), nullptr);
   CreateDirectoryA((folder + "\\media").c_str(), nullptr);
   const std::string big = test::Compressible(100000);
-  test::WriteWinFile(folder + "\\show.ini", "[Settings]");
-  test::WriteWinFile(folder + "\\media\\clip.bin", big);
-  test::SetWinLastWriteTime(folder + "\\show.ini", test::kSomeFileTime);
-  test::SetWinLastWriteTime(folder + "\\media\\clip.bin", test::kSomeFileTime + 77);
-  test::WriteWinFile(scratch / "stub.exe", std::string(512, 'M'));
+  test::WriteFileText(folder + "\\show.ini", "[Settings]");
+  test::WriteFileText(folder + "\\media\\clip.bin", big);
+  test::SetLastWriteTime(folder + "\\show.ini", test::kSomeFileTime);
+  test::SetLastWriteTime(folder + "\\media\\clip.bin", test::kSomeFileTime + 77);
+  test::WriteFileText(scratch / "stub.exe", std::string(512, 'M'));
 
   std::string err;
   ASSERT_EQ(Vnxpack({"build", "-o", scratch / "show.exe", "--stub", scratch / "stub.exe", folder}, &err), 0) << err;
   EXPECT_EQ(Vnxpack({"verify", scratch / "show.exe"}, &err), 0) << err;
   ASSERT_EQ(Vnxpack({"extract", scratch / "show.exe", scratch / "copy"}, &err), 0) << err;
 
-  EXPECT_EQ(test::ReadWinFile(scratch / "copy\\show.ini"), "[Settings]");
-  EXPECT_EQ(test::ReadWinFile(scratch / "copy\\media\\clip.bin"), big);
+  EXPECT_EQ(test::ReadFileText(scratch / "copy\\show.ini").value_or(""), "[Settings]");
+  EXPECT_EQ(test::ReadFileText(scratch / "copy\\media\\clip.bin").value_or(""), big);
   EXPECT_EQ(test::FileTimesOf(scratch / "copy\\show.ini").LastWrite, test::kSomeFileTime);
   EXPECT_EQ(test::FileTimesOf(scratch / "copy\\media\\clip.bin").LastWrite, test::kSomeFileTime + 77);
-  EXPECT_FALSE(test::WinFileExists(scratch / "show.exe.vnxpack-tmp"));
+  EXPECT_FALSE(test::FileExists(scratch / "show.exe.vnxpack-tmp"));
 
   // A rebuild replaces the output in place.
   ASSERT_EQ(Vnxpack({"build", "-o", scratch / "show.exe", "--stub", scratch / "stub.exe",
