@@ -11,9 +11,9 @@
 namespace vnx {
 namespace {
 
-std::optional<std::string> ReadClassesRootDefault(const std::string& key) {
+std::optional<std::string> ReadDefaultValue(HKEY classesRoot, const std::string& key) {
   HKEY raw = nullptr;
-  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return std::nullopt;
+  if (RegOpenKeyExA(classesRoot, key.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return std::nullopt;
   const UniqueRegistryKey opened(raw);
   DWORD type = 0, size = 0;
   if (RegQueryValueExA(opened.get(), nullptr, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
@@ -30,10 +30,11 @@ std::optional<std::string> ReadClassesRootDefault(const std::string& key) {
 
 }  // namespace
 
-void LookUpBrowserAssociation(ControlBlock& block) {
+void LookUpBrowserAssociation(ControlBlock& block, HKEY classesRoot) {
   WriteShortString(block.DdeApplication, "");
   WriteShortString(block.DdeTopic, "");
-  const BrowserAssociation found = FindBrowserAssociation(ReadClassesRootDefault);
+  const BrowserAssociation found =
+      FindBrowserAssociation([classesRoot](const std::string& key) { return ReadDefaultValue(classesRoot, key); });
   if (found.OpenCommand) WriteShortString(block.HtmlOpenCommand, *found.OpenCommand);
   if (found.DdeApplication) WriteShortString(block.DdeApplication, *found.DdeApplication);
   if (found.DdeTopic) WriteShortString(block.DdeTopic, *found.DdeTopic);
