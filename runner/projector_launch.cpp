@@ -10,6 +10,7 @@
 #include "runner/runner_seams.h"
 #include "runner/session_holders.h"
 #include "session/file_system.h"
+#include "session/file_system_text.h"
 #include "window/close_filter.h"
 #include "window/private_messages.h"
 #include "window/projector_fitting.h"
@@ -32,11 +33,6 @@ std::string CurrentDirectory() {
   char directory[MAX_PATH + 1] = {};
   const DWORD length = GetCurrentDirectoryA(MAX_PATH, directory);
   return std::string(directory, length <= MAX_PATH ? length : 0);
-}
-
-std::string WithoutTrailingBackslash(std::string path) {
-  if (!path.empty() && path.back() == '\\') path.pop_back();
-  return path;
 }
 
 STARTUPINFOA ProjectorStartupInfo() {
@@ -177,7 +173,8 @@ void LaunchProjector(TfrmMain& runner, SessionHolders& holders) {
   STARTUPINFOA startup = ProjectorStartupInfo();
   PublishRunner(runner);
 
-  const std::string initialDir = WithoutTrailingBackslash(runner.UseCurrentDir ? CurrentDirectory() : runner.WorkDir);
+  const std::string initialDir =
+      WithoutTrailingBackslash(runner.UseCurrentDir ? CurrentDirectory() : runner.WorkDir, SystemLeadByte);
   WriteShortString(runner.ControlBlock->InitialDir, initialDir);
   std::string projectorPath = holders.ProjectorPath;
   const std::string besideRunner = initialDir + "\\" + runner.ProjectorSourceName;
