@@ -3,9 +3,12 @@
 // the stand-in projector, our engine library and a settings file, started as
 // a process of its own the way a viewer starts it. The test reads what
 // happened from real windows, the shared control block and the projector's
-// log.
+// log. One presentation runs at a time, so its working directory is always
+// instance 0's.
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <optional>
@@ -26,6 +29,9 @@ struct PresentationSpec {
   std::vector<std::string> Behave;        // projector.behave lines; the log is always on
   std::string Slide = "title=End to end\r\nstage=640x480\r\n";
   std::vector<ShowFile> Extra;
+  // A byte-identical copy of the projector (with its projector.behave and
+  // slide.txt) next to the packed executable, as an author may leave it.
+  bool ProjectorBesideRunner = false;
 };
 
 class PresentationRun {
@@ -56,7 +62,12 @@ class PresentationRun {
   std::vector<std::string> LeftBehind() const;
 
   std::string TempBase() const { return scratch_.File("temp"); }
+  std::string WorkDir() const { return TempBase() + "\\Vnx_Rt\\"; }
   std::string ShowPath() const { return showPath_; }
+  std::string ShowDirectory() const { return scratch_.Path(); }
+  std::string ExeFileName() const { return stem_ + ".exe"; }
+  // A file in the scratch directory, which outlives the working directory.
+  std::string ScratchFile(std::string_view name) const { return scratch_.File(name); }
 
  private:
   ScratchDirectory scratch_{"e2e", ScratchDirectory::Removal::Lenient};
@@ -66,7 +77,21 @@ class PresentationRun {
   HWND runnerWindow_ = nullptr, projectorWindow_ = nullptr;
 };
 
-// Every top-level window of class "GaGaVornexWindow" of the process.
+// The first top-level window of class "GaGaVornexWindow" of the process.
 HWND FindRunnerWindow(DWORD processId);
+
+RECT WindowRect(HWND window);
+RECT ClientOnScreen(HWND window);
+RECT ScreenRect();
+void ExpectSameRect(const RECT& actual, const RECT& expected);
+// The name of a table row, for GoogleTest's parameterised tests.
+template <class Case>
+std::string CaseName(const testing::TestParamInfo<Case>& row) {
+  return row.param.Name;
+}
+
+// The projector's window is a child of the runner's window and covers its
+// client area exactly.
+void ExpectProjectorFillsClientArea(const PresentationRun& run);
 
 }  // namespace vnx::test
