@@ -51,7 +51,10 @@ TEST_P(PresentationKeyExit, ARealKeyPress) {
   spec.Settings = std::string("Interaction=1\r\n") + c.Settings;
   PresentationRun run(spec);
   ASSERT_TRUE(run.StartAndWaitForPresentation());
-  ASSERT_EQ(run.ReadControlBlock().PresentationShown, 1);  // the engine answers keys only from now on
+  // The engine answers keys only once it has reported the presentation shown.
+  const DWORD start = GetTickCount();
+  while (run.ReadControlBlock().PresentationShown != 1 && GetTickCount() - start < 5000) Sleep(50);
+  ASSERT_EQ(run.ReadControlBlock().PresentationShown, 1);
 
   PressKey(c.Key);
   if (c.Ends) {

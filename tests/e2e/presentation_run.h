@@ -66,8 +66,6 @@ class PresentationRun {
   std::string ShowPath() const { return showPath_; }
   std::string ShowDirectory() const { return scratch_.Path(); }
   std::string ExeFileName() const { return stem_ + ".exe"; }
-  // A file in the scratch directory, which outlives the working directory.
-  std::string ScratchFile(std::string_view name) const { return scratch_.File(name); }
 
  private:
   ScratchDirectory scratch_{"e2e", ScratchDirectory::Removal::Lenient};
