@@ -95,12 +95,12 @@ void CreateMainWindow(TfrmMain& form) {
   TakeFullScreenRect(form);
   CreateWindowFromLayout(form, module);
   SetWindowTextA(form.MainWindow, form.ScreenName.c_str());
-  if (!form.FullScreen.Value) {
-    RECT client{};
-    GetClientRect(form.MainWindow, &client);
-    ClientWidth = client.right;
-    ClientHeight = client.bottom;
-  }
+  // The projector is given the client area. A full-screen frame that keeps
+  // its border (CustomSize with NoTitle) has less of it than the screen.
+  RECT client{};
+  GetClientRect(form.MainWindow, &client);
+  ClientWidth = client.right;
+  ClientHeight = client.bottom;
   form.PopupMenu = BuildPopupMenu(PopupMenuItems(form.CloseMenu.Value, form.SetupMenu.Value, form.MinimizeMenu.Value));
   PostMessageA(form.MainWindow, WM_RUNNER_START, 0, 0);
 }

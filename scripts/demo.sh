@@ -1,18 +1,185 @@
 #!/usr/bin/env bash
-# Runs the demo presentation under Wine. Installs what is missing and builds
-# first. Until the runner can unpack and show a session, the demo starts the
-# runner stub (it builds its window and ends) and says what is still missing.
+# The demo: packs examples/demo/ with the stand-in projector and our engine
+# behind the runner (build/demo.exe) and shows it under Wine, the way a viewer
+# starts it, in a Wine prefix of its own (build/demo-prefix).
+#
+#   demo.sh [--headless]
+#
+# On the current X display when DISPLAY is set and works, otherwise (and
+# with --headless) in a private Xvfb, where it takes a screenshot
+# (build/demo.png). It ends the presentation with a key press, as a viewer
+# would, checks that the runner ended and removed its working directory,
+# then restarts the prefix the way Windows restarts (files locked at the end
+# are deleted then) and checks that nothing is left. Exits 0 only when all of
+# that held.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
-scripts/install-deps.sh
-scripts/build.sh >/dev/null
+prefix=$top/build/demo-prefix
+stage=$top/build/demo-stage
+show=$top/build/demo.exe
+shot=$top/build/demo.png
+title="Demo presentation"   # "Pellam Screen Name" in examples/demo/demo.ini
+stage_colour="#1E5AA0"      # colour= in examples/demo/slide.txt
+show_seconds=${VNX_DEMO_SECONDS:-10}  # on a real display: time the viewer gets
 
-prefix=$top/build/win/wineprefix
-echo "== starting the runner stub under Wine"
-scripts/with-wine.sh "$prefix" scripts/wine-exec.sh "$prefix" build/win/bin/runner.exe
-echo "runner.exe started, built its main window and ended."
-echo "Not yet possible: a packed presentation (session reader, settings, start-up," \
-  "engine, projector launch). The demo exits non-zero until it can show one." >&2
-exit 2
+say() { echo "== $*"; }
+fail() { echo "demo: FAILED: $*" >&2; exit 1; }
+
+# ---------------------------------------------------------------------------
+# The part that runs inside Wine (scripts/with-wine.sh calls this script
+# again with --inside-wine; WINEPREFIX, DISPLAY and a wineserver are ready).
+
+reg_exe='C:\windows\system32\reg.exe'
+session_manager='HKLM\System\CurrentControlSet\Control\Session Manager'
+
+pending_deletions() {
+  wine "$reg_exe" query "$session_manager" /v PendingFileRenameOperations 2>/dev/null | tr -d '\r' |
+    sed -n 's/.*REG_MULTI_SZ *//p'
+}
+
+temp_entries() { (cd "$temp" && find . -mindepth 1 | sort); }
+
+runner_window() { xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1 || true; }
+
+# Pixels of the slide's stage colour in the screenshot: the slide is drawn.
+stage_pixels() {
+  convert "$shot" -alpha off -fill black +opaque "$stage_colour" -fill white -opaque "$stage_colour" \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+
+wait_for_end() {  # pid seconds
+  local deadline=$((SECONDS + $2))
+  while kill -0 "$1" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.2
+  done
+}
+
+inside_wine() {
+  local mode=$1
+  temp=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')")
+  temp=${temp%/}
+  [ -d "$temp" ] || fail "no temporary directory in the prefix ($temp)"
+  # Working directories of an earlier demo that was cut short.
+  for stale in "$temp"/Vnx_Rt*; do
+    [ -e "$stale" ] || continue
+    say "removing $(basename "$stale") left by an earlier, interrupted demo"
+    rm -rf "$stale"
+  done
+  local before
+  before=$(temp_entries)
+
+  say "starting build/demo.exe under Wine ($mode)"
+  wine "$show" &
+  local runner=$! started=$SECONDS window=""
+  while [ -z "$window" ]; do
+    kill -0 "$runner" 2>/dev/null || fail "the runner ended before its window appeared"
+    [ $((SECONDS - started)) -lt 60 ] || { kill "$runner"; fail "no window \"$title\" within 60 s"; }
+    sleep 0.3
+    window=$(runner_window)
+  done
+  sleep 2  # the projector's window is taken over and shown; let the slide run
+  local geometry
+  geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+    /Width:/{w=$NF} /Height:/{h=$NF} END{print w "x" h "+" x "+" y}')
+  say "the runner's frame \"$title\" is up: ${geometry} on a $(xdpyinfo | awk '/dimensions:/{print $2}') screen"
+  [ -d "$temp/Vnx_Rt" ] || fail "no working directory $temp/Vnx_Rt while the presentation runs"
+  say "its working directory holds: $(ls "$temp/Vnx_Rt" | tr '\n' ' ')"
+
+  if [ "$mode" = display ]; then
+    import -window "$window" "$shot"
+    say "screenshot of the runner's window: build/demo.png"
+    say "the presentation runs for ${show_seconds} s; press any key in it to end it yourself"
+    wait_for_end "$runner" "$show_seconds" || true
+  else
+    import -window root "$shot"
+    say "screenshot of the screen: build/demo.png"
+  fi
+  if [ "$(stage_pixels)" -gt 10000 ]; then
+    say "the screenshot shows the slide inside the frame"
+  else
+    say "the screenshot shows the frame with its caption, centred, and an empty client area where the slide" \
+      "should be: Debian's Wine does not draw a window whose top-level parent belongs to another process" \
+      "(README.md, \"The demo\"); its geometry and parenting are checked by the end-to-end tests"
+  fi
+
+  if kill -0 "$runner" 2>/dev/null; then
+    say "ending it as a viewer would: a key press (the presentation has KeyInteraction=0)"
+    xdotool windowfocus "$window" 2>/dev/null || true
+    sleep 0.3
+    xdotool key space
+  fi
+  wait_for_end "$runner" 30 || { kill "$runner"; fail "the runner did not end within 30 s of the key press"; }
+  local code=0
+  wait "$runner" || code=$?
+  [ "$code" -eq 0 ] || fail "the runner ended with exit code $code"
+  say "the runner ended (exit code 0)"
+
+  if [ -e "$temp/Vnx_Rt" ]; then
+    local left pending
+    left=$(cd "$temp/Vnx_Rt" && find . -mindepth 1 | sed 's|^\./||' | tr '\n' ' ')
+    pending=$(pending_deletions | tr '[:upper:]' '[:lower:]')
+    [ "$left" = "vnxengine0.dll " ] || fail "the working directory still holds: $left"
+    [[ "$pending" == *'\users\'*'\temp\vnx_rt\vnxengine0.dll'* ]] ||
+      fail "vnxengine0.dll is left and not scheduled for deletion"
+    [[ "$pending" == *'\temp\vnx_rt\0'* ]] || fail "Vnx_Rt is left and not scheduled for deletion"
+    say "the working directory is empty but for the engine library, which Wine's desktop process keeps" \
+      "loaded until the Wine session ends; the runner scheduled it and the directory for deletion at restart"
+    say "restarting the prefix as Windows restarts: wineserver -k, then wineboot -r"
+    wineserver -k
+    wineserver -w
+    wine wineboot -r >/dev/null 2>&1
+    [ ! -e "$temp/Vnx_Rt" ] || fail "the restart did not remove the working directory"
+  else
+    say "the working directory is gone"
+  fi
+  local after
+  after=$(temp_entries)
+  [ "$before" = "$after" ] ||
+    fail "the temporary directory differs from before the demo: $(diff <(echo "$before") <(echo "$after") | tr '\n' ' ')"
+  say "nothing is left: the temporary directory holds what it held before the demo"
+}
+
+if [ "${1:-}" = --inside-wine ]; then
+  inside_wine "$2"
+  exit 0
+fi
+
+# ---------------------------------------------------------------------------
+# Preparation, outside Wine.
+
+headless=0
+for arg in "$@"; do
+  case $arg in
+    --headless) headless=1 ;;
+    -h|--help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    *) echo "demo: unknown argument $arg (see --help)" >&2; exit 2 ;;
+  esac
+done
+
+scripts/install-deps.sh
+mkdir -p build
+say "building (log: build/demo-build.log)"
+scripts/build.sh >build/demo-build.log 2>&1 || { tail -40 build/demo-build.log; fail "the build failed"; }
+
+say "packing examples/demo/ with the stand-in projector and the engine into build/demo.exe"
+rm -rf "$stage"
+mkdir -p "$stage"
+cp examples/demo/demo.ini examples/demo/slide.txt examples/demo/music.mid "$stage/"
+cp build/win/bin/projector6.exe "$stage/player.exe"
+cp build/win/bin/vnxengine.dll "$stage/"
+build/native/bin/vnxpack build -o "$show" --stub build/win/bin/runner.exe "$stage"
+build/native/bin/vnxpack verify "$show" >/dev/null
+rm -f "$shot"
+
+if [ $headless -eq 0 ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  mode=display
+  export VNX_USE_DISPLAY=1
+else
+  mode=xvfb
+  unset VNX_USE_DISPLAY
+fi
+scripts/with-wine.sh "$prefix" "$0" --inside-wine "$mode"
+say "demo passed"

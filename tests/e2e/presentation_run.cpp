@@ -91,13 +91,40 @@ void PressOk(DWORD processId) {
 
 HWND FindRunnerWindow(DWORD processId) { return FindProcessWindow(processId, "GaGaVornexWindow"); }
 
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+RECT ClientOnScreen(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return client;
+}
+
+RECT ScreenRect() { return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+void ExpectSameRect(const RECT& actual, const RECT& expected) {
+  EXPECT_EQ(actual.left, expected.left);
+  EXPECT_EQ(actual.top, expected.top);
+  EXPECT_EQ(actual.right, expected.right);
+  EXPECT_EQ(actual.bottom, expected.bottom);
+}
+
+void ExpectProjectorFillsClientArea(const PresentationRun& run) {
+  EXPECT_EQ(GetAncestor(run.ProjectorWindow(), GA_PARENT), run.RunnerWindow());
+  ExpectSameRect(WindowRect(run.ProjectorWindow()), ClientOnScreen(run.RunnerWindow()));
+}
+
 PresentationRun::PresentationRun(const PresentationSpec& spec) {
   static int counter = 0;
   stem_ = "vnxe2e" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
   showPath_ = scratch_.File(stem_ + ".exe");
   logPath_ = scratch_.File("projector.log");
   CreateDirectoryA(TempBase().c_str(), nullptr);
-  std::string behave = "log " + logPath_ + "\r\n";
+  std::string behave = "log " + logPath_ + "\r\nenv " + ExeFileName() + "\r\n";
   for (const std::string& line : spec.Behave) behave += line + "\r\n";
   std::vector<ShowFile> files{{"show.ini", "[Settings]\r\nPassword=0\r\n" + spec.Settings, ""},
                               {"projector.exe", BuiltProgramBytes(spec.Projector), ""},
@@ -106,6 +133,10 @@ PresentationRun::PresentationRun(const PresentationSpec& spec) {
                               {"slide.txt", spec.Slide, ""}};
   files.insert(files.end(), spec.Extra.begin(), spec.Extra.end());
   PackShow(BuiltProgram("runner.exe"), showPath_, files);
+  if (spec.ProjectorBesideRunner)
+    for (const ShowFile& file : files)
+      if (file.Name == "projector.exe" || file.Name == "projector.behave" || file.Name == "slide.txt")
+        scratch_.Write(file.Name, file.Content);
   registry_ = std::make_unique<ShowRegistrySection>(stem_, TempBase());
 }
 

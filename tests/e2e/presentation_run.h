@@ -3,9 +3,12 @@
 // the stand-in projector, our engine library and a settings file, started as
 // a process of its own the way a viewer starts it. The test reads what
 // happened from real windows, the shared control block and the projector's
-// log.
+// log. One presentation runs at a time, so its working directory is always
+// instance 0's.
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <optional>
@@ -28,6 +31,9 @@ struct PresentationSpec {
   std::vector<std::string> Behave;        // projector.behave lines; the log is always on
   std::string Slide = "title=End to end\r\nstage=640x480\r\n";
   std::vector<ShowFile> Extra;
+  // A byte-identical copy of the projector (with its projector.behave and
+  // slide.txt) next to the packed executable, as an author may leave it.
+  bool ProjectorBesideRunner = false;
 };
 
 class PresentationRun {
@@ -58,7 +64,10 @@ class PresentationRun {
   std::vector<std::string> LeftBehind() const;
 
   std::string TempBase() const { return scratch_.File("temp"); }
+  std::string WorkDir() const { return TempBase() + "\\Vnx_Rt\\"; }
   std::string ShowPath() const { return showPath_; }
+  std::string ShowDirectory() const { return scratch_.Path(); }
+  std::string ExeFileName() const { return stem_ + ".exe"; }
 
  private:
   ScratchDirectory scratch_{"e2e", ScratchDirectory::Removal::Lenient};
@@ -77,5 +86,20 @@ struct MessageBoxSeen {
 };
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD timeoutMs);
 void PressOk(DWORD processId);
+
+
+RECT WindowRect(HWND window);
+RECT ClientOnScreen(HWND window);
+RECT ScreenRect();
+void ExpectSameRect(const RECT& actual, const RECT& expected);
+// The name of a table row, for GoogleTest's parameterised tests.
+template <class Case>
+std::string CaseName(const testing::TestParamInfo<Case>& row) {
+  return row.param.Name;
+}
+
+// The projector's window is a child of the runner's window and covers its
+// client area exactly.
+void ExpectProjectorFillsClientArea(const PresentationRun& run);
 
 }  // namespace vnx::test
