@@ -36,12 +36,12 @@ TEST(EngineBringUp, EveryFieldForHookCombinations) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.settings);
-    PresentationSpec spec;
-    spec.Settings = std::string(c.settings) +
+    PresentationSpec presentation;
+    presentation.Settings = std::string(c.settings) +
                     "CloseMenu=0\r\nSetupMenu=1\r\nMinimizeMenu=1\r\nExitOnESC=0\r\nHideCursor=1\r\n"
                     "DisableScreenSaver=0\r\n[ProjectorVersion]\r\nMajor=327680\r\n"
                     "[RightMenuDeleteItems]\r\nCount=2\r\n0=102\r\n1=104\r\n";
-    PresentationRun run(spec);
+    PresentationRun run(presentation);
     ASSERT_TRUE(run.StartAndWaitForPresentation());
     const ControlBlock block = run.ReadControlBlock();
     DWORD runnerProcess = 0;
@@ -92,9 +92,9 @@ TEST(EngineBringUp, EveryFieldForHookCombinations) {
 }
 
 TEST(EngineBringUp, ALibraryWithoutSProcEndsTheSessionQuietly) {
-  PresentationSpec spec;
-  spec.Engine = "six_exports_engine.dll";
-  PresentationRun run(spec);
+  PresentationSpec presentation;
+  presentation.Engine = "six_exports_engine.dll";
+  PresentationRun run(presentation);
   run.Start();
   EXPECT_TRUE(run.WaitForEnd());
   EXPECT_FALSE(WaitForMessageBox(run.RunnerProcessId(), 0));
@@ -105,9 +105,9 @@ TEST(EngineBringUp, ALibraryWithoutSProcEndsTheSessionQuietly) {
 }
 
 TEST(EngineBringUp, ALibraryThatDoesNotLoadIsReportedAsPellamrunDll) {
-  PresentationSpec spec;
-  spec.EngineBytes = std::string("MZ this is no library");
-  PresentationRun run(spec);
+  PresentationSpec presentation;
+  presentation.EngineBytes = std::string("MZ this is no library");
+  PresentationRun run(presentation);
   run.Start();
   const auto box = WaitForMessageBox(run.RunnerProcessId(), 15000);
   ASSERT_TRUE(box);

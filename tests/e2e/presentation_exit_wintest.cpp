@@ -47,9 +47,9 @@ class PresentationKeyExit : public testing::TestWithParam<KeyExitCase> {};
 
 TEST_P(PresentationKeyExit, ARealKeyPress) {
   const KeyExitCase& c = GetParam();
-  PresentationSpec spec;
-  spec.Settings = std::string("Interaction=1\r\n") + c.Settings;
-  PresentationRun run(spec);
+  PresentationSpec presentation;
+  presentation.Settings = std::string("Interaction=1\r\n") + c.Settings;
+  PresentationRun run(presentation);
   ASSERT_TRUE(run.StartAndWaitForPresentation());
   // The engine answers keys only once it has reported the presentation shown.
   const DWORD start = GetTickCount();

@@ -40,10 +40,10 @@ class PresentationEnvironment : public testing::TestWithParam<EnvironmentCase> {
 
 TEST_P(PresentationEnvironment, AsTheProjectorSeesIt) {
   const EnvironmentCase& c = GetParam();
-  PresentationSpec spec;
-  spec.Settings = c.Settings;
-  spec.ProjectorBesideRunner = c.ProjectorBesideRunner;
-  PresentationRun run(spec);
+  PresentationSpec presentation;
+  presentation.Settings = c.Settings;
+  presentation.ProjectorBesideRunner = c.ProjectorBesideRunner;
+  PresentationRun run(presentation);
   ASSERT_TRUE(run.StartAndWaitForPresentation());
   const std::string window = Decimal(run.RunnerWindow());
   const std::string initialDir = c.StartsInWorkDir ? WithoutTrailingBackslash(run.WorkDir()) : run.ShowDirectory();
@@ -91,10 +91,10 @@ TEST_P(PresentationBeforeShow, RunsOnceBeforeTheShow) {
   const BeforeShowCase& c = GetParam();
   ScratchDirectory records("before-show");
   const std::string record = records.File("record.txt");
-  PresentationSpec spec;
-  spec.Settings = std::string("[EngineCommands]\r\nBeforeShow=") + c.Command + " " + record + " and more\r\n";
-  if (c.File) spec.Extra.push_back({c.File, BuiltProgramBytes(c.File), "."});
-  PresentationRun run(spec);
+  PresentationSpec presentation;
+  presentation.Settings = std::string("[EngineCommands]\r\nBeforeShow=") + c.Command + " " + record + " and more\r\n";
+  if (c.File) presentation.Extra.push_back({c.File, BuiltProgramBytes(c.File), "."});
+  PresentationRun run(presentation);
   ASSERT_TRUE(run.StartAndWaitForPresentation());
 
   const std::vector<LogEntry> expected = c.Expected(record, run);
@@ -137,9 +137,9 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName<BeforeShowCase>);
 
 TEST(PresentationLaunch, AProjectorWithoutWindowIsGivenUpAndKeepsRunning) {
-  PresentationSpec spec;
-  spec.Behave = {"no-window"};
-  PresentationRun run(spec);
+  PresentationSpec presentation;
+  presentation.Behave = {"no-window"};
+  PresentationRun run(presentation);
   const DWORD start = GetTickCount();
   run.Start();
   ASSERT_TRUE(run.WaitForEnd(40000));

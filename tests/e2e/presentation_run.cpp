@@ -118,22 +118,22 @@ void ExpectProjectorFillsClientArea(const PresentationRun& run) {
   ExpectSameRect(WindowRect(run.ProjectorWindow()), ClientOnScreen(run.RunnerWindow()));
 }
 
-PresentationRun::PresentationRun(const PresentationSpec& spec) {
+PresentationRun::PresentationRun(const PresentationSpec& presentation) {
   static int counter = 0;
   stem_ = "vnxe2e" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
   showPath_ = scratch_.File(stem_ + ".exe");
   logPath_ = scratch_.File("projector.log");
   CreateDirectoryA(TempBase().c_str(), nullptr);
   std::string behave = "log " + logPath_ + "\r\nenv " + ExeFileName() + "\r\n";
-  for (const std::string& line : spec.Behave) behave += line + "\r\n";
-  std::vector<ShowFile> files{{"show.ini", "[Settings]\r\nPassword=0\r\n" + spec.Settings, ""},
-                              {"projector.exe", BuiltProgramBytes(spec.Projector), ""},
-                              {"engine.dll", spec.EngineBytes.value_or(BuiltProgramBytes(spec.Engine)), ""},
+  for (const std::string& line : presentation.Behave) behave += line + "\r\n";
+  std::vector<ShowFile> files{{"show.ini", "[Settings]\r\nPassword=0\r\n" + presentation.Settings, ""},
+                              {"projector.exe", BuiltProgramBytes(presentation.Projector), ""},
+                              {"engine.dll", presentation.EngineBytes.value_or(BuiltProgramBytes(presentation.Engine)), ""},
                               {"projector.behave", behave, ""},
-                              {"slide.txt", spec.Slide, ""}};
-  files.insert(files.end(), spec.Extra.begin(), spec.Extra.end());
+                              {"slide.txt", presentation.Slide, ""}};
+  files.insert(files.end(), presentation.Extra.begin(), presentation.Extra.end());
   PackShow(BuiltProgram("runner.exe"), showPath_, files);
-  if (spec.ProjectorBesideRunner)
+  if (presentation.ProjectorBesideRunner)
     for (const ShowFile& file : files)
       if (file.Name == "projector.exe" || file.Name == "projector.behave" || file.Name == "slide.txt")
         scratch_.Write(file.Name, file.Content);

@@ -38,7 +38,7 @@ struct PresentationSpec {
 
 class PresentationRun {
  public:
-  explicit PresentationRun(const PresentationSpec& spec);
+  explicit PresentationRun(const PresentationSpec& presentation);
   ~PresentationRun();
   PresentationRun(const PresentationRun&) = delete;
   PresentationRun& operator=(const PresentationRun&) = delete;

@@ -11,13 +11,13 @@
 namespace vnx::test {
 namespace {
 
-PresentationSpec Spec(const char* settings, const char* projector, const char* behave, const std::string& slide) {
-  PresentationSpec spec;
-  spec.Settings = settings;
-  spec.Projector = projector;
-  if (*behave) spec.Behave.push_back(behave);
-  spec.Slide = slide;
-  return spec;
+PresentationSpec Presentation(const char* settings, const char* projector, const char* behave, const std::string& slide) {
+  PresentationSpec presentation;
+  presentation.Settings = settings;
+  presentation.Projector = projector;
+  if (*behave) presentation.Behave.push_back(behave);
+  presentation.Slide = slide;
+  return presentation;
 }
 
 // Closes the presentation and checks that nothing of it is left.
@@ -47,7 +47,7 @@ class PresentationWindowMode : public testing::TestWithParam<WindowModeCase> {};
 
 TEST_P(PresentationWindowMode, FrameAndProjectorWindow) {
   const WindowModeCase& c = GetParam();
-  PresentationRun run(Spec(c.Settings, c.Projector, c.Behave, "title=Window mode\r\nstage=640x480\r\n"));
+  PresentationRun run(Presentation(c.Settings, c.Projector, c.Behave, "title=Window mode\r\nstage=640x480\r\n"));
   ASSERT_TRUE(run.StartAndWaitForPresentation());
   const HWND runner = run.RunnerWindow();
 
@@ -103,7 +103,7 @@ TEST_P(PresentationFixedWindow, SizedAndAligned) {
   const FixedWindowCase& c = GetParam();
   const std::string slide = "title=Fixed window\r\nstage=" + std::to_string(c.Stage.cx) + "x" +
                             std::to_string(c.Stage.cy) + "\r\n";
-  PresentationRun run(Spec(c.Settings, c.Projector, "", slide));
+  PresentationRun run(Presentation(c.Settings, c.Projector, "", slide));
   ASSERT_TRUE(run.StartAndWaitForPresentation());
   const HWND runner = run.RunnerWindow();
 

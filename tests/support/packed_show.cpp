@@ -27,7 +27,7 @@ std::string BuiltProgramBytes(const std::string& fileName) {
 
 void PackShow(const std::string& stubPath, const std::string& outPath, const std::vector<ShowFile>& files) {
   ASSERT_TRUE(CopyFileA(stubPath.c_str(), outPath.c_str(), FALSE)) << stubPath;
-  PackedSession spec;
+  PackedSession session;
   for (const ShowFile& file : files) {
     PackedFile packed;
     packed.Name = file.Name;
@@ -36,12 +36,12 @@ void PackShow(const std::string& stubPath, const std::string& outPath, const std
     packed.LastWriteTime = 0x01D5000000000000ull;
     packed.Size = static_cast<std::int64_t>(file.Content.size());
     packed.Open = [content = file.Content] { return std::make_unique<std::istringstream>(content); };
-    spec.Files.push_back(std::move(packed));
+    session.Files.push_back(std::move(packed));
   }
   std::fstream out(outPath, std::ios::in | std::ios::out | std::ios::binary);
   ASSERT_TRUE(out) << outPath;
   out.seekp(0, std::ios::end);
-  WriteSession(out, spec);
+  WriteSession(out, session);
   ASSERT_TRUE(out.flush()) << outPath;
 }
 
