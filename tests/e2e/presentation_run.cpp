@@ -78,7 +78,8 @@ std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD timeoutMs
       GetWindowTextA(box, text, sizeof text);
       seen.Caption = text;
       EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&seen.Text));
-      return seen;
+      // The box may be found while it is still being built.
+      if (!seen.Caption.empty() && !seen.Text.empty()) return seen;
     }
     Sleep(50);
   }
