@@ -5,6 +5,7 @@
 #include "session/file_roles_win.h"
 #include "session/file_system.h"
 #include "session/per_user_registry.h"
+#include "session/session_format.h"
 #include "session/settings_win.h"
 #include "session/zef_exe_appender.h"
 
@@ -37,7 +38,7 @@ void ReadMainFormSettings(TfrmMain& form) {
     reader.UseOwnExe = true;
     reader.TargetDir = baseDir;
     BindPerFileHandler(form);
-    reader.Extract(kSessionName);
+    reader.Extract(kDefaultSessionName);
   };
   ReadSettings(SettingsDestinationsOf(form), context);
 }
@@ -47,7 +48,7 @@ bool RunProbePass(TfrmMain& form) {
   reader.UseOwnExe = true;
   form.ProbePass = true;
   try {
-    reader.Extract(kSessionName);
+    reader.Extract(kDefaultSessionName);
   } catch (...) {
     form.ProbePass = false;
     throw;
@@ -62,7 +63,7 @@ void RunMainPass(TfrmMain& form) {
   form.ProbePass = false;
   reader.TargetDir = form.WorkDir;
   ClearForMainPass(FileRoleFieldsOf(form));
-  reader.Extract(kSessionName);
+  reader.Extract(kDefaultSessionName);
 }
 
 }  // namespace vnx

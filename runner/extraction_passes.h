@@ -8,8 +8,6 @@ namespace vnx {
 
 class TfrmMain;
 
-inline constexpr char kSessionName[] = "Session1";
-
 // The settings pass, the reading of the settings file and the per-user
 // choices, into the main form's own fields.
 void ReadMainFormSettings(TfrmMain& form);

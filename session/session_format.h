@@ -11,6 +11,8 @@
 
 namespace vnx {
 
+// The session every runner asks for and the authoring tool writes by default.
+inline constexpr const char* kDefaultSessionName = "Session1";
 inline constexpr std::uint32_t kRecordMarker = 0x6A4A61A3;
 inline constexpr std::uint32_t kEndMarker = 0x8CF9BF0D;
 inline constexpr std::size_t kTrailerSize = 220;

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "session/session_format.h"
+
 namespace vnx {
 
 // A session the format cannot carry, or input that cannot be read.
@@ -31,7 +33,6 @@ struct PackedFile {
   std::function<std::unique_ptr<std::istream>()> Open;
 };
 
-inline constexpr const char* kDefaultSessionName = "Session1";
 inline constexpr const char* kPackVersionText = "Vornex vnxpack 1.0";
 
 struct PackedSession {

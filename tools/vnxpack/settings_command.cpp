@@ -10,7 +10,7 @@
 #include "session/ini_file.h"
 #include "session/per_user_values.h"
 #include "session/settings_json.h"
-#include "session/session_writer.h"
+#include "session/session_format.h"
 #include "session/settings_reader.h"
 #include "session/zef_exe_appender.h"
 #include "tools/vnxpack/command_runner.h"
