@@ -7,6 +7,8 @@
 #include "runner/runner_seams.h"
 #include "runner/session_holders.h"
 #include "runner/shell_delete.h"
+#include "runner/work_dir_claim_win.h"
+#include "session/file_system.h"
 #include "session/satellite_tools_win.h"
 
 namespace vnx {
@@ -54,13 +56,14 @@ void DeleteEngineFile(const TfrmMain& runner, CleanupPump& pump) {
   for (int attempt = 1; attempt <= 3; ++attempt) {
     if (DeleteFileA(runner.EngineFile.c_str())) return;
     if (attempt < 3) Sleep(555);
-    else MoveFileExA(runner.EngineFile.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    else DeleteAtNextStart(runner.EngineFile);
     pump();
   }
 }
 
-void RemoveWorkDir(const std::string& workDir) {
+void RemoveWorkDir(const std::string& workDir, UniqueFileHandle& claim) {
   ShellDelete(workDir + "*.dat", kQuietDelete);
+  ReleaseWorkDirClaim(workDir, claim);
   const std::string directory = workDir.substr(0, workDir.size() - 1);
   if (RemoveDirectoryA(directory.c_str())) return;
   const DWORD start = GetTickCount();
@@ -72,7 +75,7 @@ void RemoveWorkDir(const std::string& workDir) {
       // Still there (the engine file waits for the restart): the directory
       // goes at the restart too, right after the file.
       if (GetFileAttributesA(directory.c_str()) != INVALID_FILE_ATTRIBUTES)
-        MoveFileExA(directory.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        DeleteAtNextStart(directory);
       return;
     }
   }
@@ -107,7 +110,7 @@ std::exception_ptr CleanUpSession(TfrmMain& runner, SessionHolders& holders) {
   if (workDirClaimed) RemoveCreatedSubdirs(runner.CreatedSubdirs, runner.WorkDir);
   pump();
   if (runner.EnginePathFormed()) DeleteEngineFile(runner, pump);
-  if (workDirClaimed) RemoveWorkDir(runner.WorkDir);
+  if (workDirClaimed) RemoveWorkDir(runner.WorkDir, holders.WorkDirClaim);
   return pump.First();
 }
 

@@ -15,6 +15,7 @@ struct SessionHolders {
   UniqueGlobalAtom StartupAtom;   // "aakq " + the executable's name, while the session runs
   UniqueKernelHandle StartupMutex;  // open from the wait until the directory is claimed
   bool StartupMutexOwned = false;   // the wait succeeded; released with the handle
+  UniqueFileHandle WorkDirClaim;    // the working directory's claim file, open until just before its removal
   UniqueKernelHandle Mapping;     // the control block's file mapping
   UniqueMappedView ControlBlockView;
   UniqueLibrary Engine;

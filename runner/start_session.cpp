@@ -11,7 +11,7 @@
 #include "runner/runner_seams.h"
 #include "runner/session_cleanup.h"
 #include "runner/session_holders.h"
-#include "runner/work_dir_claim.h"
+#include "runner/work_dir_claim_win.h"
 #include "session/file_roles.h"
 #include "session/file_system.h"
 #include "session/per_user_registry.h"
@@ -58,7 +58,7 @@ void RunSession(TfrmMain& runner, SessionHolders& holders) {
 
   const std::string tempBase = TempBaseOf(runner);
   if (!WaitForStartupMutex(holders)) return;
-  const std::string workDir = ClaimWorkDir(tempBase, runner.InstanceSlot);
+  const std::string workDir = ClaimWorkDir(tempBase, runner.InstanceSlot, holders.WorkDirClaim);
   runner.InstanceSuffix = InstanceSuffixFor(runner.InstanceSlot);
   // Released as soon as the number is taken: a runner started at the same
   // moment waits for the claim, not for this whole presentation.

@@ -11,16 +11,21 @@ std::string WorkDirCandidate(const std::string& tempBase, std::int32_t instance)
 
 std::string ClaimWorkDir(const WorkDirOperations& operations, const std::string& tempBase, std::int32_t& instance) {
   using Created = WorkDirOperations::Created;
+  using Claim = WorkDirOperations::Claim;
   instance = 0;
   std::string candidate = WorkDirCandidate(tempBase, instance);
   bool reclaimed = false;
   for (;;) {
     const Created created = operations.CreateDirectory(candidate);
-    if (created == Created::Yes) return candidate;
     if (created == Created::Failed) throw ERunnerError("Can't create dir " + candidate);
-    // A directory that the shell reported deleted but that is still there
-    // counts as not deletable, so the claim cannot go round for ever.
-    if (!reclaimed && operations.TreeNotInUse(candidate) && operations.DeleteTree(candidate)) {
+    if (created == Created::Yes) {
+      const Claim claim = operations.HoldClaim(candidate);
+      if (claim == Claim::Held) return candidate;
+      if (claim == Claim::Failed) throw ERunnerError("Can't create dir " + candidate);
+    } else if (!reclaimed && !operations.ClaimHeldByOther(candidate) && operations.TreeNotInUse(candidate) &&
+               operations.DeleteTree(candidate)) {
+      // A directory that the shell reported deleted but that is still there
+      // counts as not deletable, so the claim cannot go round for ever.
       reclaimed = true;
       continue;
     }

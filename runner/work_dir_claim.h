@@ -1,12 +1,22 @@
 #pragma once
 // Choosing this runner's instance number and private working directory under
 // the temporary base directory: "Vnx_Rt", "Vnx_Rt1", "Vnx_Rt2", ...
+//
+// A directory belongs to the runner that holds its claim file open without
+// sharing, from the moment the directory is created or reclaimed until just
+// before the cleanup removes it. A runner that dies loses its handle, so its
+// directory becomes reclaimable once nothing else in it is in use.
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace vnx {
+
+// Inside the working directory; not "*.dat", which the cleanup deletes early,
+// and not beginning with ".", which the in-use walk passes over.
+inline constexpr std::string_view kWorkDirClaimFileName = "vnx_rt.claim";
 
 // "Vnx_Rt" for instance 0, "Vnx_Rt" + the number otherwise, below tempBase
 // (which ends in "\").
@@ -14,19 +24,25 @@ std::string WorkDirCandidate(const std::string& tempBase, std::int32_t instance)
 
 struct WorkDirOperations {
   enum class Created { Yes, AlreadyExists, Failed };
+  enum class Claim { Held, HeldByOther, Failed };
   std::function<Created(const std::string& directory)> CreateDirectory;
+  // Opens the claim file of a directory this runner has just created and
+  // keeps it. HeldByOther: another runner's claim got there first. Failed:
+  // no file can be made there (the operation removes the empty directory).
+  std::function<Claim(const std::string& directory)> HoldClaim;
+  // A live runner holds the directory's claim file.
+  std::function<bool(const std::string& directory)> ClaimHeldByOther;
   std::function<bool(const std::string& directory)> TreeNotInUse;
   std::function<bool(const std::string& directory)> DeleteTree;  // true when the shell reports success
 };
 
-// Creates the first candidate that is free, reclaiming one that a crashed or
-// killed runner left behind (nothing in it is in use) and passing over those
-// in use or not deletable. Returns the directory without a trailing "\" and
-// sets instance. Raises "Can't create dir " + candidate when a directory
-// cannot be made for another reason than that it exists.
+// Creates the first candidate that is free and claims it, reclaiming one
+// that a crashed or killed runner left behind (its claim not held and nothing
+// in it in use) and passing over those claimed, in use or not deletable. A
+// claimed directory's files are never touched. Returns the directory without
+// a trailing "\" and sets instance. Raises "Can't create dir " + candidate
+// when a directory cannot be made, or claimed, for another reason than that
+// another runner has it.
 std::string ClaimWorkDir(const WorkDirOperations& operations, const std::string& tempBase, std::int32_t& instance);
-
-// The same on the real file system.
-std::string ClaimWorkDir(const std::string& tempBase, std::int32_t& instance);
 
 }  // namespace vnx

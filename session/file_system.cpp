@@ -61,4 +61,31 @@ bool TreeNotInUse(const std::string& pattern) {
   return result;
 }
 
+void DeleteAtNextStart(const std::string& path) {
+  // The system keeps the queue in one registry value that each call reads,
+  // extends and writes back: runners that end together would otherwise
+  // lose each other's entries.
+  const UniqueKernelHandle mutex(CreateMutexA(nullptr, FALSE, "OrrindaleRunnerDeleteAtRestart"));
+  const DWORD wait = mutex ? WaitForSingleObject(mutex.get(), 5555) : WAIT_FAILED;
+  MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) ReleaseMutex(mutex.get());
+}
+
+void RemoveDirectoryWithFiles(const std::string& directory) {
+  // Only what is still there is scheduled, so that nothing stale is queued.
+  const auto deleteLater = [](const std::string& path) {
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteAtNextStart(path);
+  };
+  WIN32_FIND_DATAA entry{};
+  if (const UniqueFindHandle search{FindFirstFileA((directory + "*").c_str(), &entry)}) {
+    do {
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+      const std::string file = directory + entry.cFileName;
+      if (!DeleteFileA(file.c_str())) deleteLater(file);
+    } while (FindNextFileA(search.get(), &entry));
+  }
+  const std::string withoutBackslash = directory.substr(0, directory.size() - 1);
+  if (!RemoveDirectoryA(withoutBackslash.c_str())) deleteLater(withoutBackslash);
+}
+
 }  // namespace vnx

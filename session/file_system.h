@@ -29,5 +29,12 @@ bool CanOpenExclusively(const std::string& path);
 // stops at the first file in use. A directory path (no trailing "\") tests
 // the whole tree below it.
 bool TreeNotInUse(const std::string& pattern);
+// Queues a file, or an empty directory, for deletion at the next start of
+// the system; runners queue one at a time.
+void DeleteAtNextStart(const std::string& path);
+// Deletes the files directly inside the directory (given with its trailing
+// "\"), then the directory. What something still holds is scheduled for
+// deletion at the next start of the system, the directory after its files.
+void RemoveDirectoryWithFiles(const std::string& directory);
 
 }  // namespace vnx

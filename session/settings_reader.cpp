@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "runner/program_identity.h"
 #include "session/settings_keys.h"
@@ -40,17 +41,20 @@ void ReadUserChoice(const IniFile& file, const UserChoiceKey& key, TUserChoice& 
   }
 }
 
-void ReadAndDeleteSettingsFile(const SettingsDestinations& settings, const SettingsPassContext& context,
-                               const std::string& path) {
-  std::string text;
+// The settings file is read in the pass directory, which then goes with
+// everything in it, also when the extraction or the reading failed.
+void ReadInPassDirectory(const SettingsDestinations& settings, const SettingsPassContext& context,
+                         const std::string& passDir) {
+  std::optional<std::string> text;
   try {
-    text = context.ReadSettingsFile(path);
+    context.ExtractSettingsFiles(passDir);
+    if (!context.SettingsFileName->empty()) text = context.ReadSettingsFile(passDir + *context.SettingsFileName);
   } catch (...) {
-    context.DeleteSettingsFile(path);
+    context.RemovePassDirectory(passDir);
     throw;
   }
-  context.DeleteSettingsFile(path);
-  ApplySettingsFile(IniFile(text), settings, context.ExeFileName);
+  context.RemovePassDirectory(passDir);
+  if (text) ApplySettingsFile(IniFile(*text), settings, context.ExeFileName);
 }
 
 }  // namespace
@@ -78,9 +82,7 @@ void ReadSettings(const SettingsDestinations& settings, const SettingsPassContex
   try {
     const std::string baseDir = TemporaryBaseDirectory(*context.PerUser, context.SystemTempPath, context.IsLeadByte);
     context.SettingsFileName->clear();
-    context.ExtractSettingsFiles(baseDir);
-    if (!context.SettingsFileName->empty())
-      ReadAndDeleteSettingsFile(settings, context, baseDir + *context.SettingsFileName);
+    ReadInPassDirectory(settings, context, context.CreatePassDirectory(baseDir));
   } catch (...) {
     failure = std::current_exception();
   }

@@ -1,8 +1,9 @@
 #pragma once
 // Reading the presentation settings: the settings pass extracts the
-// session's ".ini" file into the temporary base directory, the file is read
-// into the caller's destinations and deleted, and the per-user values are
-// laid over the choices the presentation leaves to the viewer.
+// session's ".ini" file into a directory of this process below the temporary
+// base directory, the file is read into the caller's destinations and
+// deleted with its directory, and the per-user values are laid over the
+// choices the presentation leaves to the viewer.
 
 #include <functional>
 #include <string>
@@ -26,12 +27,16 @@ struct SettingsPassContext {
   PerUserValues* PerUser = nullptr;
   LeadBytePredicate IsLeadByte = NoLeadBytes;
   std::string SystemTempPath;
-  // Extracts the session into the base directory with the per-file handler in
-  // its settings pass, so that only ".ini" files are written there.
-  std::function<void(const std::string& baseDir)> ExtractSettingsFiles;
+  // A directory of this process alone below the base directory, returned
+  // with its trailing "\": runners started together never share a settings
+  // file. It is removed after the pass with everything written into it.
+  std::function<std::string(const std::string& baseDir)> CreatePassDirectory;
+  std::function<void(const std::string& passDir)> RemovePassDirectory;
+  // Extracts the session into the pass directory with the per-file handler
+  // in its settings pass, so that only ".ini" files are written there.
+  std::function<void(const std::string& passDir)> ExtractSettingsFiles;
   // The whole file; raises EFOpenError when it cannot be opened.
   std::function<std::string(const std::string& path)> ReadSettingsFile;
-  std::function<void(const std::string& path)> DeleteSettingsFile;
 };
 
 // The whole settings pass. The per-user values are applied in every case;

@@ -20,6 +20,15 @@ std::string ReadFileOrRaise(const std::string& path) {
   return std::move(*bytes);
 }
 
+// Named after the process: process ids are unique among running processes,
+// and one process runs its settings passes one after the other. One left by
+// a dead process of the same id holds nothing anyone needs.
+std::string CreateSettingsPassDirectory(const std::string& baseDir) {
+  const std::string directory = baseDir + "Vnx_Ini" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(directory.c_str(), nullptr);  // a failure surfaces as the failure to write into it
+  return directory + "\\";
+}
+
 SettingsPassContext MainFormSettingsPass(TfrmMain& form, PerUserValues& perUser) {
   SettingsPassContext context;
   context.SettingsPass = &form.SettingsPass;
@@ -28,8 +37,9 @@ SettingsPassContext MainFormSettingsPass(TfrmMain& form, PerUserValues& perUser)
   context.PerUser = &perUser;
   context.IsLeadByte = SystemLeadByte;
   context.SystemTempPath = SystemTempPath();
+  context.CreatePassDirectory = CreateSettingsPassDirectory;
+  context.RemovePassDirectory = RemoveDirectoryWithFiles;
   context.ReadSettingsFile = ReadFileOrRaise;
-  context.DeleteSettingsFile = [](const std::string& path) { DeleteFileA(path.c_str()); };
   return context;
 }
 

@@ -21,20 +21,6 @@ BOOL CALLBACK FindProjectorChildProc(HWND window, LPARAM lParam) {
   return TRUE;
 }
 
-// Paths queued for deletion at the next start of the system.
-std::string PendingDeletions() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ, &key) !=
-      ERROR_SUCCESS)
-    return {};
-  const UniqueRegistryKey opened(key);
-  DWORD size = 0;
-  if (RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return {};
-  std::string value(size, '\0');
-  RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()), &size);
-  return LowerAscii(value);
-}
-
 struct ProcessWindowSearch {
   DWORD processId;
   const char* wantedClass;
@@ -69,18 +55,23 @@ BOOL CALLBACK TakeStaticText(HWND child, LPARAM lParam) {
 
 }  // namespace
 
+std::optional<MessageBoxSeen> MessageBoxOf(DWORD processId) {
+  const HWND box = FindProcessWindow(processId, "#32770");
+  if (!box) return std::nullopt;
+  MessageBoxSeen seen;
+  char text[1024] = {};
+  GetWindowTextA(box, text, sizeof text);
+  seen.Caption = text;
+  EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&seen.Text));
+  // The box may be found while it is still being built.
+  if (seen.Caption.empty() || seen.Text.empty()) return std::nullopt;
+  return seen;
+}
+
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < timeoutMs) {
-    if (const HWND box = FindProcessWindow(processId, "#32770")) {
-      MessageBoxSeen seen;
-      char text[1024] = {};
-      GetWindowTextA(box, text, sizeof text);
-      seen.Caption = text;
-      EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&seen.Text));
-      // The box may be found while it is still being built.
-      if (!seen.Caption.empty() && !seen.Text.empty()) return seen;
-    }
+    if (auto seen = MessageBoxOf(processId)) return seen;
     Sleep(50);
   }
   return std::nullopt;
@@ -91,6 +82,12 @@ void PressOk(DWORD processId) {
 }
 
 HWND FindRunnerWindow(DWORD processId) { return FindProcessWindow(processId, "GaGaVornexWindow"); }
+
+HWND ShownProjectorChild(HWND runnerWindow) {
+  HWND child = nullptr;
+  if (runnerWindow) EnumChildWindows(runnerWindow, FindProjectorChildProc, reinterpret_cast<LPARAM>(&child));
+  return child && IsWindowVisible(child) && IsWindowVisible(runnerWindow) ? child : nullptr;
+}
 
 RECT WindowRect(HWND window) {
   RECT rect{};
@@ -165,9 +162,7 @@ bool PresentationRun::StartAndWaitForPresentation(DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < timeoutMs) {
     runnerWindow_ = FindRunnerWindow(RunnerProcessId());
-    HWND child = nullptr;
-    if (runnerWindow_) EnumChildWindows(runnerWindow_, FindProjectorChildProc, reinterpret_cast<LPARAM>(&child));
-    if (child && IsWindowVisible(child) && IsWindowVisible(runnerWindow_)) {
+    if (const HWND child = ShownProjectorChild(runnerWindow_)) {
       projectorWindow_ = child;
       Sleep(300);  // the run loop settles the z-order once the engine reports the show
       return true;
@@ -194,11 +189,13 @@ std::vector<LogEntry> PresentationRun::ProjectorLog() const {
 
 bool PresentationRun::WaitForEnd(DWORD timeoutMs) const { return runner_ && runner_->WaitForExit(timeoutMs); }
 
-std::vector<std::string> PresentationRun::LeftBehind() const {
+std::vector<std::string> PresentationRun::LeftBehind() const { return LeftBehindIn(TempBase()); }
+
+std::vector<std::string> LeftBehindIn(const std::string& tempBase) {
   const std::string pending = PendingDeletions();
   std::vector<std::string> left;
-  for (const std::string& entry : TreeEntries(TempBase())) {
-    const std::string path = LowerAscii(TempBase() + "\\" + entry);
+  for (const std::string& entry : TreeEntries(tempBase)) {
+    const std::string path = LowerAscii(tempBase + "\\" + entry);
     const bool engineOrItsDirectory = entry.find(".dll") != std::string::npos || entry.find('\\') == std::string::npos;
     if (engineOrItsDirectory && pending.find(path) != std::string::npos) continue;
     left.push_back(entry);

@@ -77,13 +77,20 @@ class PresentationRun {
   HWND runnerWindow_ = nullptr, projectorWindow_ = nullptr;
 };
 
+// Everything below a temporary base directory except engine libraries and
+// working directories that are scheduled for deletion at the next start.
+std::vector<std::string> LeftBehindIn(const std::string& tempBase);
+
 // The top-level window of class "GaGaVornexWindow" of the process.
 HWND FindRunnerWindow(DWORD processId);
+// The projector's window inside the runner's window, once both are visible.
+HWND ShownProjectorChild(HWND runnerWindow);
 
 // A message box of the process: its caption and text; closed with OK.
 struct MessageBoxSeen {
   std::string Caption, Text;
 };
+std::optional<MessageBoxSeen> MessageBoxOf(DWORD processId);  // one look
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD timeoutMs);
 void PressOk(DWORD processId);
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <set>
 
+#include "session/file_system.h"
 #include "tests/probe/probe_report.h"
 #include "tests/support/packed_show.h"
 #include "tests/support/projector_process.h"
@@ -109,7 +110,8 @@ TEST_F(ConcurrentRunnersTest, ThreeAtOnceTakeThreeInstancesAndRemoveOnlyTheirOwn
     std::vector<std::string> own = TreeEntries(temp + "\\" + name);
     std::sort(own.begin(), own.end());
     EXPECT_EQ(own, (std::vector<std::string>{"docs", "docs\\notes.txt", probe.report.EngineFile,
-                                             probe.report.ProjectorFile}));
+                                             probe.report.ProjectorFile, "vnx_rt.claim"}));
+    EXPECT_FALSE(CanOpenExclusively(temp + "\\" + name + "\\vnx_rt.claim"));  // held by its runner
   }
   EXPECT_EQ(slots, (std::set<int>{0, 1, 2}));
 

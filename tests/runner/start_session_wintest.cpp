@@ -77,7 +77,8 @@ TEST_F(StartSessionTest, UnpacksEveryRoleInItsPlaceAndLeavesNothing) {
   EXPECT_EQ(seen.workDirEntries, (std::vector<std::string>{
                                      "a", "a\\b", "a\\b\\deep.txt", "docs", "docs\\readme.txt", "engine0.dll",
                                      "helper.dat", "intro.exe", "other.txt", "pviewer.exe", "song.mid", "viewer",
-                                     "viewer\\helper.dat", "viewer\\ptools.ini", "viewer\\pviewer.exe"}));
+                                     "viewer\\helper.dat", "viewer\\ptools.ini", "viewer\\pviewer.exe",
+                                     "vnx_rt.claim"}));
   EXPECT_EQ(seen.currentDir, scratch.Path());  // the runner works from its own directory
   EXPECT_EQ(LeftInTemp(), std::vector<std::string>{});
   EXPECT_TRUE(messageBoxes.empty());

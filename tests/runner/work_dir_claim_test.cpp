@@ -8,16 +8,20 @@
 namespace vnx {
 namespace {
 
-// A file system of directories: present or not, in use or not, deletable or
-// not; every call is recorded.
+// A file system of working directories: each present or not, its claim file
+// held by a live runner, left by a dead one or absent, its other files in
+// use or not, deletable or not; deletions and walks are recorded.
 struct FakeDirectories {
+  enum class Claim { None, Held, Left };
   struct State {
-    bool inUse = false;
+    Claim claim = Claim::None;
+    bool filesInUse = false;
     bool deletable = true;
   };
   std::map<std::string, State> existing;
   std::set<std::string> failing;  // CreateDirectory fails for another reason
-  std::vector<std::string> deleted;
+  WorkDirOperations::Claim holdResult = WorkDirOperations::Claim::Held;
+  std::vector<std::string> deleted, walked;
 
   WorkDirOperations Operations() {
     using Created = WorkDirOperations::Created;
@@ -27,7 +31,17 @@ struct FakeDirectories {
               existing[d] = {};
               return Created::Yes;
             },
-            [this](const std::string& d) { return !existing.at(d).inUse; },
+            [this](const std::string& d) {
+              if (holdResult == WorkDirOperations::Claim::Held) existing.at(d).claim = Claim::Held;
+              return holdResult;
+            },
+            [this](const std::string& d) { return existing.at(d).claim == Claim::Held; },
+            [this](const std::string& d) {
+              walked.push_back(d);
+              // The walk opens every file exclusively, the claim file too.
+              const State& state = existing.at(d);
+              return !state.filesInUse && state.claim != Claim::Held;
+            },
             [this](const std::string& d) {
               deleted.push_back(d);
               if (!existing.at(d).deletable) return false;
@@ -37,7 +51,9 @@ struct FakeDirectories {
   }
 };
 
-TEST(WorkDirClaim, InstancesCountUpPastDirectoriesInUse) {
+using Claim = FakeDirectories::Claim;
+
+TEST(WorkDirClaim, InstancesCountUpPastDirectoriesOfLiveRunners) {
   struct Case {
     const char* name;
     std::map<std::string, FakeDirectories::State> existing;
@@ -45,11 +61,17 @@ TEST(WorkDirClaim, InstancesCountUpPastDirectoriesInUse) {
     std::vector<std::string> deleted;
   } const cases[] = {
       {"clean machine", {}, 0, {}},
-      {"one running", {{"T\\Vnx_Rt", {true, true}}}, 1, {}},
-      {"two running", {{"T\\Vnx_Rt", {true, true}}, {"T\\Vnx_Rt1", {true, true}}}, 2, {}},
-      {"stale directory reclaimed", {{"T\\Vnx_Rt", {false, true}}}, 0, {"T\\Vnx_Rt"}},
-      {"stale but not deletable", {{"T\\Vnx_Rt", {false, false}}}, 1, {"T\\Vnx_Rt"}},
-      {"gap after a running one", {{"T\\Vnx_Rt", {true, true}}, {"T\\Vnx_Rt1", {false, true}}}, 1, {"T\\Vnx_Rt1"}},
+      {"one running", {{"T\\Vnx_Rt", {Claim::Held, true, true}}}, 1, {}},
+      {"one running, nothing of it open yet", {{"T\\Vnx_Rt", {Claim::Held, false, true}}}, 1, {}},
+      {"two running", {{"T\\Vnx_Rt", {Claim::Held, true, true}}, {"T\\Vnx_Rt1", {Claim::Held, false, true}}}, 2, {}},
+      {"killed runner's directory reclaimed", {{"T\\Vnx_Rt", {Claim::Left, false, true}}}, 0, {"T\\Vnx_Rt"}},
+      {"older runner's directory reclaimed", {{"T\\Vnx_Rt", {Claim::None, false, true}}}, 0, {"T\\Vnx_Rt"}},
+      {"killed runner whose projector still runs", {{"T\\Vnx_Rt", {Claim::Left, true, true}}}, 1, {}},
+      {"stale but not deletable", {{"T\\Vnx_Rt", {Claim::Left, false, false}}}, 1, {"T\\Vnx_Rt"}},
+      {"gap after a running one",
+       {{"T\\Vnx_Rt", {Claim::Held, false, true}}, {"T\\Vnx_Rt1", {Claim::Left, false, true}}},
+       1,
+       {"T\\Vnx_Rt1"}},
   };
   for (const Case& c : cases) {
     FakeDirectories fake;
@@ -59,6 +81,10 @@ TEST(WorkDirClaim, InstancesCountUpPastDirectoriesInUse) {
     EXPECT_EQ(instance, c.instance) << c.name;
     EXPECT_EQ(directory, WorkDirCandidate("T\\", c.instance)) << c.name;
     EXPECT_EQ(fake.deleted, c.deleted) << c.name;
+    EXPECT_EQ(fake.existing.at(directory).claim, Claim::Held) << c.name;
+    // A live runner's files are never opened by someone else's claim.
+    for (const std::string& walked : fake.walked)
+      EXPECT_NE(c.existing.at(walked).claim, Claim::Held) << c.name << ": " << walked;
   }
 }
 
@@ -72,9 +98,34 @@ TEST(WorkDirClaim, ADeleteThatLeavesTheDirectoryMovesOn) {
   EXPECT_EQ(instance, 1);
 }
 
+// Another runner got into the directory just made and holds it: the next
+// number is taken, and a directory where no claim can be made is an error.
+TEST(WorkDirClaim, AClaimThatCannotBeHeldMovesOnOrFails) {
+  FakeDirectories fake;
+  auto operations = fake.Operations();
+  int attempts = 0;
+  operations.HoldClaim = [&](const std::string& d) {
+    if (++attempts == 1) return WorkDirOperations::Claim::HeldByOther;
+    fake.existing.at(d).claim = Claim::Held;
+    return WorkDirOperations::Claim::Held;
+  };
+  std::int32_t instance = -1;
+  EXPECT_EQ(ClaimWorkDir(operations, "T\\", instance), "T\\Vnx_Rt1");
+  EXPECT_EQ(instance, 1);
+
+  FakeDirectories readOnly;
+  readOnly.holdResult = WorkDirOperations::Claim::Failed;
+  try {
+    ClaimWorkDir(readOnly.Operations(), "Q:\\x\\", instance);
+    ADD_FAILURE() << "no exception";
+  } catch (const std::exception& error) {
+    EXPECT_STREQ(error.what(), "Can't create dir Q:\\x\\Vnx_Rt");
+  }
+}
+
 TEST(WorkDirClaim, OtherCreationFailuresNameTheCandidate) {
   FakeDirectories fake;
-  fake.existing["Q:\\x\\Vnx_Rt"] = {true, true};
+  fake.existing["Q:\\x\\Vnx_Rt"] = {Claim::Held, true, true};
   fake.failing.insert("Q:\\x\\Vnx_Rt1");
   std::int32_t instance = -1;
   try {

@@ -11,8 +11,11 @@
 
 #include <stdexcept>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "common/handle.h"
+#include "common/text.h"
 #include "runner/program_identity.h"
 #include "tests/support/scratch_directory.h"
 
@@ -178,6 +181,29 @@ TEST(FileHelpers, WholeFilesAreReadAndCompared) {
                                             nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(writer);
   EXPECT_EQ(ReadWholeFile(dir / "a"), bytes);
+}
+
+// Runners that end together queue their leftovers at the same moment; the
+// system keeps the queue in one registry value, so unguarded callers lose
+// each other's entries. Threads race here as runners do.
+TEST(DeleteAtNextStart, CallersAtTheSameMomentLoseNoEntry) {
+  ScratchDirectory scratch("delete-at-next-start");
+  constexpr int kThreads = 6, kEach = 15;
+  std::vector<std::string> paths;
+  for (int i = 0; i < kThreads * kEach; ++i) {
+    paths.push_back(scratch.File("file" + std::to_string(i) + ".dll"));
+    scratch.Write("file" + std::to_string(i) + ".dll", "x");
+  }
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t)
+    threads.emplace_back([&paths, t] {
+      for (int i = 0; i < kEach; ++i) DeleteAtNextStart(paths[static_cast<std::size_t>(t * kEach + i)]);
+    });
+  for (std::thread& thread : threads) thread.join();
+  const std::string pending = PendingDeletions();
+  int missing = 0;
+  for (const std::string& path : paths) missing += pending.find(LowerAscii(path)) == std::string::npos;
+  EXPECT_EQ(missing, 0);
 }
 
 }  // namespace

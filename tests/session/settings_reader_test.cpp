@@ -313,20 +313,25 @@ class SettingsPassTest : public ::testing::Test {
     context.ExeFileName = "Show.exe";
     context.PerUser = &perUser;
     context.SystemTempPath = "C:\\Temp";
-    context.ExtractSettingsFiles = [this](const std::string& baseDir) {
-      extractedInto.push_back(baseDir);
+    context.CreatePassDirectory = [this](const std::string& baseDir) {
+      passDirectoryBases.push_back(baseDir);
+      return baseDir + "Vnx_Ini7\\";
+    };
+    context.RemovePassDirectory = [this](const std::string& passDir) {
+      removedDirectories.push_back(passDir);
+      std::erase_if(disk, [&](const auto& file) { return file.first.starts_with(passDir); });
+    };
+    context.ExtractSettingsFiles = [this](const std::string& passDir) {
+      extractedInto.push_back(passDir);
       passFlagDuringExtraction = form.SettingsPass;
+      for (const SessionFile& file : session) Extract(file, passDir);
+      // As a damaged record further on: what came before it is written.
       if (!extractionFailure.empty()) throw ERunnerError(extractionFailure);
-      for (const SessionFile& file : session) Extract(file, baseDir);
     };
     context.ReadSettingsFile = [this](const std::string& path) {
       const auto it = disk.find(path);
       if (it == disk.end()) throw EFOpenError(path);
       return it->second;
-    };
-    context.DeleteSettingsFile = [this](const std::string& path) {
-      deleted.push_back(path);
-      disk.erase(path);
     };
     environment.ExistsAndCannotBeDeleted = [](const std::string&) { return false; };
   }
@@ -359,7 +364,7 @@ class SettingsPassTest : public ::testing::Test {
   std::vector<SessionFile> session;
   std::string extractionFailure;
   std::map<std::string, std::string> disk;
-  std::vector<std::string> extractedInto, deleted;
+  std::vector<std::string> passDirectoryBases, extractedInto, removedDirectories;
   bool passFlagDuringExtraction = false;
 };
 
@@ -370,24 +375,28 @@ TEST_F(SettingsPassTest, TheSettingsFileIsReadAndDeleted) {
              {"Data.txt", "sub", "x"}};
   perUser.values = {{"Mute", "1"}};
   const PresentationSettings s = Run();
-  EXPECT_EQ(extractedInto, (std::vector<std::string>{"C:\\Temp\\"}));
+  EXPECT_EQ(passDirectoryBases, (std::vector<std::string>{"C:\\Temp\\"}));
+  EXPECT_EQ(extractedInto, (std::vector<std::string>{"C:\\Temp\\Vnx_Ini7\\"}));
   EXPECT_TRUE(passFlagDuringExtraction);
   EXPECT_FALSE(form.SettingsPass);
   EXPECT_EQ(form.SettingsFileName, "show.ini");
-  EXPECT_EQ(deleted, (std::vector<std::string>{"C:\\Temp\\show.ini"}));
+  EXPECT_EQ(removedDirectories, (std::vector<std::string>{"C:\\Temp\\Vnx_Ini7\\"}));
   EXPECT_TRUE(disk.empty());  // nothing else was written, the settings file is gone
   EXPECT_EQ(s.WindowWidth, 800);
   EXPECT_TRUE(s.Sound.UserChoice);
   EXPECT_TRUE(s.Sound.Value);
 }
 
-TEST_F(SettingsPassTest, OfTwoSettingsFilesTheLaterIsReadAndTheOtherStays) {
+TEST_F(SettingsPassTest, OfTwoSettingsFilesTheLaterIsReadAndNeitherStays) {
   session = {{"First.ini", "", "[Settings]\nWidth=100\n"}, {"Second.ini", "a\\b", "[Settings]\nWidth=200\n"}};
+  context.RemovePassDirectory = [this](const std::string&) {
+    EXPECT_EQ(disk.size(), 2u);  // both were written into the pass directory
+    disk.clear();
+  };
   const PresentationSettings s = Run();
   EXPECT_EQ(s.WindowWidth, 200);
-  EXPECT_EQ(deleted, (std::vector<std::string>{"C:\\Temp\\second.ini"}));
-  EXPECT_EQ(disk.count("C:\\Temp\\first.ini"), 1u);
-  EXPECT_EQ(disk.size(), 1u);
+  EXPECT_EQ(form.SettingsFileName, "second.ini");
+  EXPECT_TRUE(disk.empty());
 }
 
 TEST_F(SettingsPassTest, WithoutSettingsFileTheStartingValuesStay) {
@@ -403,7 +412,7 @@ TEST_F(SettingsPassTest, WithoutSettingsFileTheStartingValuesStay) {
   EXPECT_EQ(settings.AlignmentV, 0);
   EXPECT_FALSE(settings.Interaction.UserChoice);
   EXPECT_FALSE(settings.Interaction.Value);  // no user choices: nothing is laid over
-  EXPECT_TRUE(deleted.empty());
+  EXPECT_EQ(removedDirectories, (std::vector<std::string>{"C:\\Temp\\Vnx_Ini7\\"}));
 }
 
 TEST_F(SettingsPassTest, BaseDirectoryComesFromThePerUserValue) {
@@ -418,9 +427,9 @@ TEST_F(SettingsPassTest, BaseDirectoryComesFromThePerUserValue) {
   };
   for (const Case& c : cases) {
     perUser.values = c.values;
-    extractedInto.clear();
+    passDirectoryBases.clear();
     Run();
-    EXPECT_EQ(extractedInto, (std::vector<std::string>{c.base}));
+    EXPECT_EQ(passDirectoryBases, (std::vector<std::string>{c.base}));
   }
 }
 
@@ -434,16 +443,17 @@ TEST_F(SettingsPassTest, AFailedReadStillDeletesTheFileAndAppliesThePerUserValue
     ReadSettings(SettingsDestinationsOf(settings), context);
     ADD_FAILURE() << "no error";
   } catch (const EFOpenError& error) {
-    EXPECT_STREQ(error.what(), "Cannot open file C:\\Temp\\show.ini");
+    EXPECT_STREQ(error.what(), "Cannot open file C:\\Temp\\Vnx_Ini7\\show.ini");
   }
-  EXPECT_EQ(deleted, (std::vector<std::string>{"C:\\Temp\\show.ini"}));
+  EXPECT_EQ(removedDirectories, (std::vector<std::string>{"C:\\Temp\\Vnx_Ini7\\"}));
   EXPECT_TRUE(disk.empty());
   EXPECT_FALSE(form.SettingsPass);
   EXPECT_TRUE(settings.Interaction.Value);
   EXPECT_TRUE(settings.RightClickMenu.ChoiceEnabled);
 }
 
-TEST_F(SettingsPassTest, AnExtractionFailureIsRaisedAfterThePerUserValues) {
+TEST_F(SettingsPassTest, AnExtractionFailureIsRaisedAfterThePerUserValuesAndLeavesNothing) {
+  session = {{"Show.ini", "", "[Settings]\nWidth=800\n"}};
   extractionFailure = "Session not found on extract from C:\\show.exe";
   perUser.values = {{"MouseExit", "0"}};
   PresentationSettings settings;
@@ -456,6 +466,8 @@ TEST_F(SettingsPassTest, AnExtractionFailureIsRaisedAfterThePerUserValues) {
   }
   EXPECT_FALSE(form.SettingsPass);
   EXPECT_TRUE(settings.Interaction.Value);
+  EXPECT_NE(settings.WindowWidth, 800);
+  EXPECT_TRUE(disk.empty());
 }
 
 TEST_F(SettingsPassTest, APerUserFailureIsRaisedButTheFirstFailureWins) {
@@ -484,7 +496,7 @@ TEST_F(SettingsPassTest, AWrongTypeOfTheTempDirectoryValueEndsThePassCleanly) {
   session = {{"Show.ini", "", "[Settings]\n"}};
   perUser.failOn = "Pellam Temp Directory";
   EXPECT_THROW(Run(), std::runtime_error);
-  EXPECT_TRUE(extractedInto.empty());
+  EXPECT_TRUE(passDirectoryBases.empty());
   EXPECT_FALSE(form.SettingsPass);
 }
 

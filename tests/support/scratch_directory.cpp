@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "common/handle.h"
+#include "common/text.h"
 
 namespace vnx::test {
 namespace {
@@ -133,6 +134,19 @@ std::optional<std::string> ReadFileText(const std::string& path) {
 bool FileExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string PendingDeletions() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ, &key) !=
+      ERROR_SUCCESS)
+    return {};
+  const UniqueRegistryKey opened(key);
+  DWORD size = 0;
+  if (RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return {};
+  std::string value(size, '\0');
+  RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()), &size);
+  return LowerAscii(value);
 }
 
 }  // namespace vnx::test

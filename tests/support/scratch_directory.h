@@ -50,5 +50,8 @@ std::vector<std::string> TreeEntries(const std::string& directory, const std::st
 void WriteFileText(const std::string& path, std::string_view text);
 std::optional<std::string> ReadFileText(const std::string& path);
 bool FileExists(const std::string& path);
+// The paths queued for deletion at the next start of the system, lower-cased
+// and in one string.
+std::string PendingDeletions();
 
 }  // namespace vnx::test
