@@ -6,6 +6,7 @@
 # (C:\vnx-crowd-bench in the prefix). After every round the prefix restarts
 # as Windows restarts (wineserver -k, wineboot -r), which carries out the
 # deletions the runners scheduled; the base directory must then be empty.
+# The prefix is its own (build/bench-prefix), since it restarts so often.
 # Prints the figures of each kind and exits 1 when any round saw a fault.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,7 +14,7 @@ cd "$top"
 rounds=${1:-50}
 scripts/build.sh >/dev/null
 cmake --build build/win --target concurrent_starts_bench >/dev/null
-export rounds prefix=$top/build/win/wineprefix bench=$top/build/win/bin/concurrent_starts_bench.exe
+export rounds prefix=$top/build/bench-prefix bench=$top/build/win/bin/concurrent_starts_bench.exe
 
 run_rounds() {
   local base_unix=$WINEPREFIX/drive_c/vnx-crowd-bench faults=0

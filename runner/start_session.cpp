@@ -61,7 +61,8 @@ void RunSession(TfrmMain& runner, SessionHolders& holders) {
   const std::string workDir = ClaimWorkDir(tempBase, runner.InstanceSlot, holders.WorkDirClaim);
   runner.InstanceSuffix = InstanceSuffixFor(runner.InstanceSlot);
   // Released as soon as the number is taken: a runner started at the same
-  // moment waits for the claim, not for this whole presentation.
+  // moment waits for the claim, not for this whole presentation. From here
+  // on the held claim file keeps the directory this runner's.
   LetGoOfStartupMutex(holders);
   runner.WorkDir = workDir + "\\";
 

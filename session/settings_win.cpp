@@ -7,6 +7,18 @@
 #include "session/file_system.h"
 
 namespace vnx {
+namespace {
+
+// Named after the process: process ids are unique among running processes,
+// and one process runs its settings passes one after the other. One left by
+// a dead process of the same id holds nothing anyone needs.
+std::string CreateSettingsPassDirectory(const std::string& baseDir) {
+  const std::string directory = baseDir + "Vnx_Ini" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(directory.c_str(), nullptr);  // a failure surfaces as the failure to write into it
+  return directory + "\\";
+}
+
+}  // namespace
 
 std::string SystemTempPath() {
   char path[MAX_PATH + 1] = {};
@@ -18,15 +30,6 @@ std::string ReadFileOrRaise(const std::string& path) {
   auto bytes = TryReadWholeFile(path);
   if (!bytes) throw EFOpenError(path);
   return std::move(*bytes);
-}
-
-// Named after the process: process ids are unique among running processes,
-// and one process runs its settings passes one after the other. One left by
-// a dead process of the same id holds nothing anyone needs.
-std::string CreateSettingsPassDirectory(const std::string& baseDir) {
-  const std::string directory = baseDir + "Vnx_Ini" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(directory.c_str(), nullptr);  // a failure surfaces as the failure to write into it
-  return directory + "\\";
 }
 
 SettingsPassContext MainFormSettingsPass(TfrmMain& form, PerUserValues& perUser) {

@@ -17,10 +17,6 @@ std::string SystemTempPath();
 // The whole file; raises EFOpenError when it cannot be opened.
 std::string ReadFileOrRaise(const std::string& path);
 
-// The settings pass's directory of this process below the base directory
-// (which ends in "\"), created when missing; returned with its trailing "\".
-std::string CreateSettingsPassDirectory(const std::string& baseDir);
-
 SettingsPassContext MainFormSettingsPass(TfrmMain& form, PerUserValues& perUser);
 
 }  // namespace vnx
