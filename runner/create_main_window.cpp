@@ -81,7 +81,10 @@ void CreateMainWindow(TfrmMain& form) {
   form.ExeFileName = FileNamePart(seams.ProgramPath());
   form.GlobalCloseMessage = RegisterWindowMessageA("PGlobalCloseMessage_s-z");
   form.RegIniFile = std::make_unique<TRegIniFile>();
-  form.SetupMode = IsSetupArgument(FirstArgument(seams.CommandLine()));
+  const StartRequest request = ParseStartRequest(SplitCommandLine(seams.CommandLine()));
+  form.SetupMode = request.Mode == StartMode::Setup;
+  const HWND owner = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(request.OwnerWindow));
+  form.SetupOwner = owner && IsWindow(owner) ? owner : nullptr;
   form.ExeStem = ExeStemOf(form.ExeFileName);
   TakeScreenMetrics(form);
   form.SessionReader = std::make_unique<TZefExeAppender>(Win32Files(), [] { return Seams().ProgramPath(); });

@@ -30,17 +30,28 @@ void BindPerFileHandler(TfrmMain& form) {
 
 }  // namespace
 
-void ReadMainFormSettings(TfrmMain& form) {
+void ReadMainFormSettings(TfrmMain& form) { ReadSettingsInto(form, SettingsDestinationsOf(form)); }
+
+void ReadSettingsInto(TfrmMain& form, const SettingsDestinations& destinations) {
   RegistryPerUserValues perUser(*form.RegIniFile, form.ExeStem);
   SettingsPassContext context = MainFormSettingsPass(form, perUser);
-  context.ExtractSettingsFiles = [&form](const std::string& baseDir) {
-    TZefExeAppender& reader = *form.SessionReader;
+  TZefExeAppender& reader = *form.SessionReader;
+  // A read while a presentation runs (the Setup dialog) leaves the reader
+  // pointed at the working directory.
+  const std::string targetDir = reader.TargetDir;
+  context.ExtractSettingsFiles = [&form, &reader](const std::string& passDir) {
     reader.UseOwnExe = true;
-    reader.TargetDir = baseDir;
+    reader.TargetDir = passDir;
     BindPerFileHandler(form);
     reader.Extract(kDefaultSessionName);
   };
-  ReadSettings(SettingsDestinationsOf(form), context);
+  try {
+    ReadSettings(destinations, context);
+  } catch (...) {
+    reader.TargetDir = targetDir;
+    throw;
+  }
+  reader.TargetDir = targetDir;
 }
 
 bool RunProbePass(TfrmMain& form) {

@@ -1,8 +1,11 @@
 #pragma once
 // The runner drives its one session reader two or three times per run with
-// the same per-file handler: the settings pass (only the ".ini" file, into
-// the temporary base directory), the probe pass (nothing written; does any
-// file have a placement?) and the main pass into the working directory.
+// the same per-file handler: the settings pass (only the ".ini" file, into a
+// directory of this process below the temporary base directory), the probe
+// pass (nothing written; does any file have a placement?) and the main pass
+// into the working directory.
+
+#include "session/settings_destinations.h"
 
 namespace vnx {
 
@@ -11,6 +14,9 @@ class TfrmMain;
 // The settings pass, the reading of the settings file and the per-user
 // choices, into the main form's own fields.
 void ReadMainFormSettings(TfrmMain& form);
+// The same read into other destinations: the Setup dialog keeps the viewer's
+// choices in its own copy.
+void ReadSettingsInto(TfrmMain& form, const SettingsDestinations& destinations);
 // True when some file of the session has a placement.
 bool RunProbePass(TfrmMain& form);
 void RunMainPass(TfrmMain& form);

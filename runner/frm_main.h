@@ -29,6 +29,9 @@ class TfrmMain {
   // EngineFile is a bare name after extraction and becomes the full path when
   // the engine is loaded; only then is there a library file to delete.
   bool EnginePathFormed() const { return EngineFile.find('\\') != std::string::npos; }
+  // The password and Setup dialogs belong to the window that a screen
+  // saver's "/c" names, otherwise to the runner's own window.
+  HWND DialogOwner() const { return SetupOwner ? SetupOwner : MainWindow; }
 
   HWND MainWindow = nullptr;
   std::int32_t ReferenceWidth = 0, ReferenceHeight = 0;
@@ -67,6 +70,7 @@ class TfrmMain {
   std::int32_t InstanceSlot = 0;
   std::string InstanceSuffix;
   bool SettingsPass = false, SetupMode = false;
+  HWND SetupOwner = nullptr;  // the host's settings window given with "/c"
   std::unique_ptr<TRegIniFile> RegIniFile;  // the per-user values, on "Software\Orrindale"
   std::int32_t AlignmentX = 0;
   bool Password = false;

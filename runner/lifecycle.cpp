@@ -9,6 +9,7 @@
 #include "runner/create_main_window.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
+#include "runner/program_identity.h"
 #include "runner/pump.h"
 #include "runner/runner_seams.h"
 
@@ -39,6 +40,9 @@ void RunMessageLoop(TfrmMain& form) {
 }  // namespace
 
 int RunRunnerProcess() {
+  // A screen saver's preview or password request: a presentation is never
+  // right there, and nothing of this runner is to be touched.
+  if (ParseStartRequest(SplitCommandLine(Seams().CommandLine())).Mode == StartMode::Nothing) return 0;
   ClassifyRunningOs();
   try {
     while (RestartRequested) {

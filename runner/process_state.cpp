@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "dialogs/frm_setup.h"
 #include "runner/os_version.h"
 
 namespace vnx {
@@ -13,7 +12,6 @@ bool OsWin95 = false, OsWin98 = false, OsWinMe = false, OsWinNT5 = false;
 std::int32_t ScreenWidth = 0, ScreenHeight = 0;
 std::int32_t ClientWidth = 0, ClientHeight = 0;
 bool ResizePending = false;
-TfrmSetup* SetupDialog = nullptr;
 
 void ClassifyRunningOs() {
   const DWORD version = GetVersion();

@@ -23,11 +23,6 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
   }
 }
 
-std::string FirstArgument(std::string_view commandLine) {
-  const auto arguments = SplitCommandLine(commandLine);
-  return arguments.size() > 1 ? arguments[1] : std::string();
-}
-
 std::string FileNamePart(std::string_view path) {
   const auto cut = path.find_last_of("\\/:");
   return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
@@ -38,7 +33,41 @@ std::string ExeStemOf(std::string_view exeFileName) {
   return cut == std::string_view::npos ? std::string() : std::string(exeFileName.substr(0, cut));
 }
 
-bool IsSetupArgument(std::string_view firstArgument) { return UpperAscii(firstArgument) == "/C"; }
+namespace {
+
+// An unsigned decimal window handle of at most 32 bits; 0 for anything else.
+std::uint32_t WindowNumber(std::string_view text) {
+  if (text.empty() || text.size() > 10) return 0;
+  std::uint64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return 0;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  return value <= UINT32_MAX ? static_cast<std::uint32_t>(value) : 0;
+}
+
+}  // namespace
+
+StartRequest ParseStartRequest(const std::vector<std::string>& arguments) {
+  if (arguments.size() < 2) return {};
+  const std::string_view first = arguments[1];
+  if (first.size() < 2 || (first[0] != '/' && first[0] != '-')) return {};
+  const char letter = LowerAscii(first.substr(1, 1))[0];
+  const std::string_view rest = first.substr(2);
+  // "/c:1234" carries its window; "/c 1234" has it in the next argument.
+  if (!rest.empty() && rest[0] != ':') return {};
+  switch (letter) {
+    case 'c': {
+      const std::string_view window = !rest.empty() ? rest.substr(1)
+                                      : arguments.size() > 2 ? std::string_view(arguments[2])
+                                                             : std::string_view();
+      return {StartMode::Setup, WindowNumber(window)};
+    }
+    case 'p':
+    case 'a': return {StartMode::Nothing, 0};
+    default: return {};
+  }
+}
 
 std::string ProgramDirectory(std::string_view programPath) {
   const auto cut = programPath.find_last_of("\\:");

@@ -1,7 +1,8 @@
 #pragma once
 // The runner's identity from its command line: its executable's name, the
-// stem under which its per-user values are kept, and the "/C" Setup mode.
+// stem under which its per-user values are kept, and what it is asked to do.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,15 +12,25 @@ namespace vnx {
 // Splits a command line the way the runner's arguments are numbered: blanks
 // and control characters separate, double quotes group and are dropped.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
-// The first argument after the program name, or empty.
-std::string FirstArgument(std::string_view commandLine);
 
 // The part of a path after its last "\", "/" or ":".
 std::string FileNamePart(std::string_view path);
 // The executable name cut before the first ".exe" (letter case ignored);
 // empty when the name holds no ".exe".
 std::string ExeStemOf(std::string_view exeFileName);
-bool IsSetupArgument(std::string_view firstArgument);
+
+// What the command line asks of the runner. Windows starts a screen saver
+// with "/s" (run it), "/c", "/c HWND" or "/c:HWND" (its settings, owned by
+// that window), "/p HWND" (a preview inside a host window) or, on old
+// systems, "/a HWND" (change a password); "-" may stand for "/" and letter
+// case varies. No argument, "/s" and anything else run the presentation.
+enum class StartMode { Presentation, Setup, Nothing };
+struct StartRequest {
+  StartMode Mode = StartMode::Presentation;
+  std::uint32_t OwnerWindow = 0;  // Setup: the window given with "/c", 0 when none
+};
+// The arguments as SplitCommandLine gives them, the program's name first.
+StartRequest ParseStartRequest(const std::vector<std::string>& arguments);
 // The directory of a program path without its trailing "", except for a
 // drive's root ("C:").
 std::string ProgramDirectory(std::string_view programPath);

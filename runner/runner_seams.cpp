@@ -1,5 +1,7 @@
 #include "runner/runner_seams.h"
 
+#include "dialogs/frm_pw_dialog.h"
+#include "dialogs/frm_setup.h"
 #include "runner/engine_bring_up.h"
 #include "runner/extraction_passes.h"
 #include "runner/projector_launch.h"
@@ -23,16 +25,15 @@ RunnerSeams DefaultRunnerSeams() {
   seams.CommandLine = [] { return std::string(GetCommandLineA()); };
   seams.ReadSettings = ReadMainFormSettings;
   seams.StartSession = StartSession;
-  // The password lock, the Setup dialog, playing the music and muting the
-  // sound plug in here as they are built.
-  seams.CheckPassword = [](TfrmMain&) { return true; };
+  // Playing the music and muting the sound plug in here as they are built.
+  seams.CheckPassword = CheckPassword;
   seams.BringUpEngine = BringUpEngine;
   seams.LaunchProjector = LaunchProjector;
   seams.TearDownEngine = TearDownEngine;
   seams.StopMusic = StopMusic;
   seams.MuteWaveOutput = [](SessionHolders&) {};
   seams.RestoreWaveOutput = [](SessionHolders&) {};
-  seams.RunSetupDialog = [](TfrmMain&) { return false; };
+  seams.RunSetupDialog = RunSetupDialog;
   seams.PlayMusic = [](TfrmMain&) {};
   seams.ShowMessageBox = [](HWND owner, const std::string& text, const std::string& caption) {
     MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Creates the project's 32-bit Wine prefix once: no window manager delays on
-# destroying windows (Managed=N), fonts for captions, no desktop integration.
+# destroying windows (Managed=N), fonts for captions and dialogs, no desktop
+# integration. Run again on an older prefix, it adds what is missing.
 # Expects WINEPREFIX, HOME and DISPLAY from with-wine.sh.
 set -euo pipefail
 prefix=$1
@@ -13,5 +14,9 @@ wine "C:\\windows\\system32\\reg.exe" add "HKCU\\Software\\Wine\\X11 Driver" /v 
 [ -f "$reg" ] || { echo "wine-prefix-setup: prefix incomplete" >&2; exit 1; }
 mkdir -p "$prefix/drive_c/windows/Fonts"
 cp -n /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+# The raster "MS Sans Serif" that Windows has: without it Wine takes a
+# scalable face, and the runner's dialogs (whose template asks for a point
+# size of 1) come out one pixel high instead of at the face's smallest size.
+cp -n /usr/share/wine/fonts/sserife.fon "$prefix/drive_c/windows/Fonts/"
 wineserver -w
 touch "$prefix/.vnx-ready"

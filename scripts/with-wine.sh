@@ -32,7 +32,7 @@ if [ -z "${VNX_USE_DISPLAY:-}" ]; then
 fi
 
 mkdir -p "$HOME"
-if [ ! -f "$prefix/.vnx-ready" ]; then
+if [ ! -f "$prefix/.vnx-ready" ] || [ ! -f "$prefix/drive_c/windows/Fonts/sserife.fon" ]; then
   "$here/wine-prefix-setup.sh" "$prefix"
 fi
 wineserver -p

@@ -7,6 +7,7 @@
 
 #include "common/handle.h"
 #include "common/text.h"
+#include "dialogs/password_hash.h"
 
 namespace vnx::test {
 namespace {
@@ -55,6 +56,12 @@ BOOL CALLBACK TakeStaticText(HWND child, LPARAM lParam) {
 
 }  // namespace
 
+std::string MessageBoxText(HWND box) {
+  std::string text;
+  EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
 std::optional<MessageBoxSeen> MessageBoxOf(DWORD processId) {
   const HWND box = FindProcessWindow(processId, "#32770");
   if (!box) return std::nullopt;
@@ -62,7 +69,7 @@ std::optional<MessageBoxSeen> MessageBoxOf(DWORD processId) {
   char text[1024] = {};
   GetWindowTextA(box, text, sizeof text);
   seen.Caption = text;
-  EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&seen.Text));
+  seen.Text = MessageBoxText(box);
   // The box may be found while it is still being built.
   if (seen.Caption.empty() || seen.Text.empty()) return std::nullopt;
   return seen;
@@ -124,7 +131,11 @@ PresentationRun::PresentationRun(const PresentationSpec& presentation) {
   CreateDirectoryA(TempBase().c_str(), nullptr);
   std::string behave = "log " + logPath_ + "\r\nenv " + ExeFileName() + "\r\n";
   for (const std::string& line : presentation.Behave) behave += line + "\r\n";
-  std::vector<ShowFile> files{{"show.ini", "[Settings]\r\nPassword=0\r\n" + presentation.Settings, ""},
+  const std::string lock = presentation.Password ? "Password=1\r\nAlignmentX=" +
+                                                       std::to_string(static_cast<std::int32_t>(
+                                                           PasswordHash(*presentation.Password))) + "\r\n"
+                                                 : "Password=0\r\n";
+  std::vector<ShowFile> files{{"show.ini", "[Settings]\r\n" + lock + presentation.Settings, ""},
                               {"projector.exe", BuiltProgramBytes(presentation.Projector), ""},
                               {"engine.dll", presentation.EngineBytes.value_or(BuiltProgramBytes(presentation.Engine)), ""},
                               {"projector.behave", behave, ""},
@@ -153,12 +164,17 @@ PresentationRun::~PresentationRun() {
   }
 }
 
-void PresentationRun::Start() {
-  runner_ = std::make_unique<LaunchedProgram>(showPath_, scratch_.Path() + "\\");
+void PresentationRun::Start(const std::string& arguments) {
+  runner_ = std::make_unique<LaunchedProgram>(showPath_, scratch_.Path() + "\\", LaunchedProgram::Start::Running,
+                                              arguments);
 }
 
 bool PresentationRun::StartAndWaitForPresentation(DWORD timeoutMs) {
   Start();
+  return WaitForPresentation(timeoutMs);
+}
+
+bool PresentationRun::WaitForPresentation(DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < timeoutMs) {
     runnerWindow_ = FindRunnerWindow(RunnerProcessId());

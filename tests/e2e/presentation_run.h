@@ -25,6 +25,7 @@ namespace vnx::test {
 
 struct PresentationSpec {
   std::string Settings;                   // lines of section [Settings]
+  std::optional<std::string> Password;    // locks the presentation with this password
   std::string Projector = "projector5.exe";
   std::string Engine = "vnxengine.dll";          // a program built next to the tests
   std::optional<std::string> EngineBytes;        // or these bytes as the engine file
@@ -46,7 +47,10 @@ class PresentationRun {
   // Starts the runner and waits until its window shows the projector's
   // window as its child; false when that does not happen in time.
   bool StartAndWaitForPresentation(DWORD timeoutMs = 20000);
-  void Start();
+  void Start(const std::string& arguments = {});
+  // Waits until the runner's window shows the projector's window as its
+  // child; false when the runner ends first or the time is up.
+  bool WaitForPresentation(DWORD timeoutMs = 20000);
 
   HWND RunnerWindow() const { return runnerWindow_; }
   HWND ProjectorWindow() const { return projectorWindow_; }
@@ -58,6 +62,7 @@ class PresentationRun {
   // Waits for the runner's end (handling this thread's messages meanwhile).
   bool WaitForEnd(DWORD timeoutMs = 20000) const;
   bool RunnerRunning() const { return runner_ && runner_->Running(); }
+  DWORD RunnerExitCode() const { return runner_ ? runner_->ExitCode() : 0; }
   // Everything below the temporary base directory except the engine library
   // and its directory, which the desktop process of Wine keeps loaded after
   // the hooks are gone; those must then be scheduled for deletion at restart.
@@ -91,6 +96,7 @@ struct MessageBoxSeen {
   std::string Caption, Text;
 };
 std::optional<MessageBoxSeen> MessageBoxOf(DWORD processId);  // one look
+std::string MessageBoxText(HWND box);
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD timeoutMs);
 void PressOk(DWORD processId);
 

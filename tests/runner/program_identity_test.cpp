@@ -22,30 +22,60 @@ TEST(ExeStem, CutsBeforeTheFirstExeIgnoringCase) {
   for (const Case& c : cases) EXPECT_EQ(ExeStemOf(c.name), c.stem) << c.name;
 }
 
-TEST(SetupArgument, SlashCInAnyCaseOnly) {
-  EXPECT_TRUE(IsSetupArgument("/C"));
-  EXPECT_TRUE(IsSetupArgument("/c"));
-  EXPECT_FALSE(IsSetupArgument("/C "));
-  EXPECT_FALSE(IsSetupArgument("-c"));
-  EXPECT_FALSE(IsSetupArgument("/S"));
-  EXPECT_FALSE(IsSetupArgument(""));
-}
-
-TEST(CommandLine, FirstArgumentFollowsQuotingRules) {
+TEST(StartRequest, ScreenSaverArguments) {
+  using M = StartMode;
   struct Case {
     const char* commandLine;
-    const char* first;
+    StartMode mode;
+    std::uint32_t owner;
   } const cases[] = {
-      {"show.exe /c", "/c"},
-      {"\"C:\\Program Files\\show.exe\" /C", "/C"},
-      {"\"C:\\Program Files\\show.exe\"", ""},
-      {"show.exe", ""},
-      {"show.exe    \t/c   more", "/c"},
-      {"show.exe \"/c\"", "/c"},
-      {"show.exe a\" b\"c d", "a bc"},
-      {"", ""},
+      {"show.exe", M::Presentation, 0},
+      {"show.exe /s", M::Presentation, 0},
+      {"show.exe -S", M::Presentation, 0},
+      {"show.exe /C", M::Setup, 0},
+      {"show.exe /c", M::Setup, 0},
+      {"show.exe -c", M::Setup, 0},
+      {"show.exe /c:1234", M::Setup, 1234},
+      {"show.exe /C 65538", M::Setup, 65538},
+      {"show.exe /c 4294967295", M::Setup, 4294967295u},
+      {"show.exe /c 4294967296", M::Setup, 0},  // not a 32-bit handle
+      {"show.exe /c:", M::Setup, 0},
+      {"show.exe /c 12ab", M::Setup, 0},
+      {"show.exe /c -5", M::Setup, 0},
+      {"show.exe /p 1234", M::Nothing, 0},
+      {"show.exe -P:99", M::Nothing, 0},
+      {"show.exe /p", M::Nothing, 0},
+      {"show.exe /a 1234", M::Nothing, 0},
+      {"show.exe /A", M::Nothing, 0},
+      {"show.exe /config", M::Presentation, 0},
+      {"show.exe /preview 1", M::Presentation, 0},
+      {"show.exe c", M::Presentation, 0},
+      {"show.exe /", M::Presentation, 0},
+      {"show.exe x /c", M::Presentation, 0},
+      {"show.exe \"/c\" 77", M::Setup, 77},
   };
-  for (const Case& c : cases) EXPECT_EQ(FirstArgument(c.commandLine), c.first) << c.commandLine;
+  for (const Case& c : cases) {
+    const StartRequest request = ParseStartRequest(SplitCommandLine(c.commandLine));
+    EXPECT_EQ(request.Mode, c.mode) << c.commandLine;
+    EXPECT_EQ(request.OwnerWindow, c.owner) << c.commandLine;
+  }
+}
+
+TEST(CommandLine, ArgumentsFollowQuotingRules) {
+  using Arguments = std::vector<std::string>;
+  struct Case {
+    const char* commandLine;
+    Arguments arguments;
+  } const cases[] = {
+      {"show.exe /c", {"show.exe", "/c"}},
+      {"\"C:\\Program Files\\show.exe\" /C", {"C:\\Program Files\\show.exe", "/C"}},
+      {"\"C:\\Program Files\\show.exe\"", {"C:\\Program Files\\show.exe"}},
+      {"show.exe    \t/c   more", {"show.exe", "/c", "more"}},
+      {"show.exe \"/c\"", {"show.exe", "/c"}},
+      {"show.exe a\" b\"c d", {"show.exe", "a bc", "d"}},
+      {"", {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SplitCommandLine(c.commandLine), c.arguments) << c.commandLine;
 }
 
 TEST(FileNamePart, TakesTheTextAfterTheLastSeparator) {

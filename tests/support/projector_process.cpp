@@ -25,14 +25,16 @@ ScopedVariable::~ScopedVariable() {
   SetEnvironmentVariableA(name_.c_str(), previous_ ? previous_->c_str() : nullptr);
 }
 
-LaunchedProgram::LaunchedProgram(const std::string& path, const std::string& currentDirectory, Start start) {
+LaunchedProgram::LaunchedProgram(const std::string& path, const std::string& currentDirectory, Start start,
+                                 const std::string& arguments) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USEPOSITION | STARTF_FORCEOFFFEEDBACK;
   startup.wShowWindow = SW_SHOWNORMAL;
   startup.dwX = 5000;
   startup.dwY = static_cast<DWORD>(-5000);
-  if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+  std::string commandLine = "\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments);
+  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                       currentDirectory.c_str(), &startup, &info_)) {
     ADD_FAILURE() << "CreateProcess " << path << " failed: " << GetLastError();
     info_ = {};

@@ -40,7 +40,9 @@ class LaunchedProgram {
   // Started suspended, the program waits for Resume; otherwise it is resumed
   // at once and given up to 11 seconds to become idle.
   enum class Start { Running, Suspended };
-  LaunchedProgram(const std::string& path, const std::string& currentDirectory, Start start = Start::Running);
+  // arguments follow the quoted program path on its command line.
+  LaunchedProgram(const std::string& path, const std::string& currentDirectory, Start start = Start::Running,
+                  const std::string& arguments = {});
   ~LaunchedProgram();  // ends the process by its id when it still runs
   LaunchedProgram(const LaunchedProgram&) = delete;
   LaunchedProgram& operator=(const LaunchedProgram&) = delete;

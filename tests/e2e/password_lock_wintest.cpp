@@ -1,0 +1,149 @@
+// A locked presentation under Wine, driven as a viewer drives it: the
+// password dialog found by its caption, the password typed into it with the
+// keyboard, confirmed with Enter or the OK button, cancelled with the Cancel
+// button, the close box or the word "CanCel". Nothing of the presentation is
+// unpacked before the right password.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/presentation_run.h"
+#include "tests/support/viewer_input.h"
+
+namespace vnx::test {
+namespace {
+
+constexpr char kTitle[] = "Locked show";
+constexpr char kPassword[] = "open sesame";
+constexpr int kEditId = 101, kLabelId = 4, kOkId = 102, kCancelId = 103;
+
+PresentationSpec Locked(const std::string& settings = "") {
+  PresentationSpec presentation;
+  presentation.Password = kPassword;
+  presentation.Settings = std::string("Pellam Screen Name=") + kTitle + "\r\n" + settings;
+  return presentation;
+}
+
+enum class Confirm { Enter, OkButton };
+
+std::string WindowText(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+// Waits for the password dialog; nothing may be unpacked while it asks.
+HWND PasswordDialog(const PresentationRun& run) {
+  const HWND dialog = WaitForDialog(run.RunnerProcessId(), kTitle);
+  EXPECT_TRUE(dialog) << "no password dialog";
+  EXPECT_EQ(TreeEntries(run.TempBase()), std::vector<std::string>{});
+  return dialog;
+}
+
+void Answer(const PresentationRun& run, const std::string& text, Confirm confirm = Confirm::Enter) {
+  const HWND dialog = PasswordDialog(run);
+  ASSERT_TRUE(dialog);
+  ClickWindow(GetDlgItem(dialog, kEditId));
+  TypeText(text);
+  if (confirm == Confirm::Enter)
+    PressKey(VK_RETURN);
+  else
+    ClickWindow(GetDlgItem(dialog, kOkId));
+}
+
+// The message box captioned "Error", closed with its OK button.
+void ExpectWrongPasswordBox(const PresentationRun& run, const std::string& text) {
+  const HWND box = WaitForDialog(run.RunnerProcessId(), "Error", 10000);
+  ASSERT_TRUE(box) << "no message after a wrong password";
+  EXPECT_EQ(MessageBoxText(box), text);
+  ClickWindow(FindWindowExA(box, nullptr, "Button", nullptr));
+}
+
+void ExpectEndedWithNothingLeft(const PresentationRun& run) {
+  ASSERT_TRUE(run.WaitForEnd());
+  EXPECT_EQ(run.RunnerExitCode(), 0u);
+  EXPECT_EQ(TreeEntries(run.TempBase()), std::vector<std::string>{});
+}
+
+struct RightCase {
+  const char* Name;
+  const char* Typed;
+  Confirm How;
+};
+
+class PasswordLockRight : public testing::TestWithParam<RightCase> {};
+
+TEST_P(PasswordLockRight, OpensThePresentation) {
+  const RightCase& c = GetParam();
+  PresentationRun run(Locked());
+  run.Start();
+  const HWND dialog = PasswordDialog(run);
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, kLabelId)), "Please enter password:");
+  Answer(run, c.Typed, c.How);
+  ASSERT_TRUE(run.WaitForPresentation());
+  PostMessageA(run.RunnerWindow(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(run.WaitForEnd());
+  EXPECT_EQ(run.LeftBehind(), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, PasswordLockRight,
+                         testing::Values(RightCase{"WithEnter", kPassword, Confirm::Enter},
+                                         RightCase{"WithBlanksAroundAndTheOkButton", "  open sesame  ",
+                                                   Confirm::OkButton}),
+                         CaseName<RightCase>);
+
+TEST(PasswordLock, AWrongPasswordIsReportedAndTheNextAttemptOpens) {
+  PresentationRun run(Locked("PWEditLabel=Say the word:\r\n"));
+  run.Start();
+  const HWND dialog = PasswordDialog(run);
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, kLabelId)), "Say the word:");
+  Answer(run, "open sesame!");
+  ExpectWrongPasswordBox(run, "Wrong password!");
+  Answer(run, kPassword);
+  EXPECT_TRUE(run.WaitForPresentation());
+}
+
+TEST(PasswordLock, ThreeWrongPasswordsEndTheRunnerWithNothingUnpacked) {
+  PresentationRun run(Locked("PWrong=Not this one.\r\n"));
+  run.Start();
+  for (const char* wrong : {"", "open", "sesame"}) {
+    Answer(run, wrong);
+    ExpectWrongPasswordBox(run, "Not this one.");
+  }
+  ExpectEndedWithNothingLeft(run);
+}
+
+enum class Cancel { Button, CloseBox, TypedWord };
+
+struct CancelCase {
+  const char* Name;
+  Cancel How;
+};
+
+class PasswordLockCancel : public testing::TestWithParam<CancelCase> {};
+
+TEST_P(PasswordLockCancel, EndsTheRunnerQuietly) {
+  PresentationRun run(Locked());
+  run.Start();
+  const HWND dialog = PasswordDialog(run);
+  ASSERT_TRUE(dialog);
+  switch (GetParam().How) {
+    case Cancel::Button: ClickWindow(GetDlgItem(dialog, kCancelId)); break;
+    case Cancel::CloseBox: ClickCloseBox(dialog); break;
+    case Cancel::TypedWord: Answer(run, " CanCel "); break;
+  }
+  // A message box would hold the runner up: it ends only when nothing asks.
+  ExpectEndedWithNothingLeft(run);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, PasswordLockCancel,
+                         testing::Values(CancelCase{"CancelButton", Cancel::Button},
+                                         CancelCase{"CloseBox", Cancel::CloseBox},
+                                         CancelCase{"TypedCanCel", Cancel::TypedWord}),
+                         CaseName<CancelCase>);
+
+}  // namespace
+}  // namespace vnx::test

@@ -1,0 +1,106 @@
+#include "tests/support/viewer_input.h"
+
+#include <gtest/gtest.h>
+
+#include "common/callback_guard.h"
+
+namespace vnx::test {
+namespace {
+
+void SendKey(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, 0));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  EXPECT_EQ(SendInput(1, &input, sizeof input), 1u);
+}
+
+void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = dx;
+  input.mi.dy = dy;
+  input.mi.dwFlags = flags;
+  EXPECT_EQ(SendInput(1, &input, sizeof input), 1u);
+}
+
+struct WindowSearch {
+  DWORD processId;
+  const char* className;
+  const std::string* caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
+  return GuardCallback<BOOL>(FALSE, [&]() -> BOOL {
+    auto& search = *reinterpret_cast<WindowSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[64] = {}, text[256] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, text, sizeof text);
+    if (owner != search.processId || !IsWindowVisible(window) || lstrcmpiA(className, search.className) != 0)
+      return TRUE;
+    if (search.caption && *search.caption != text) return TRUE;
+    search.found = window;
+    return FALSE;
+  });
+}
+
+}  // namespace
+
+void PressKey(WORD virtualKey) {
+  SendKey(virtualKey, false);
+  SendKey(virtualKey, true);
+}
+
+void TypeText(const std::string& text) {
+  for (const char c : text) {
+    const SHORT scan = VkKeyScanA(c);
+    const bool shift = (scan & 0x100) != 0;
+    if (shift) SendKey(VK_SHIFT, false);
+    PressKey(static_cast<WORD>(scan & 0xFF));
+    if (shift) SendKey(VK_SHIFT, true);
+  }
+}
+
+void ClickAt(POINT screen, bool right) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (screen.x * 65535 + width / 2) / (width - 1),
+            (screen.y * 65535 + height / 2) / (height - 1));
+  SendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  SendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+}
+
+void ClickWindow(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+void ClickCloseBox(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  // The close box is the last caption button, inside the frame's border.
+  const int border = GetSystemMetrics(SM_CXFIXEDFRAME), button = GetSystemMetrics(SM_CXSIZE);
+  const int caption = GetSystemMetrics(SM_CYCAPTION);
+  ClickAt({rect.right - border - button / 2 - 1, rect.top + GetSystemMetrics(SM_CYFIXEDFRAME) + caption / 2});
+}
+
+HWND WaitForWindow(DWORD processId, const char* className, const std::string* caption, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  do {
+    WindowSearch search{processId, className, caption, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(50);
+  } while (GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+HWND WaitForDialog(DWORD processId, const std::string& caption, DWORD timeoutMs) {
+  return WaitForWindow(processId, "#32770", &caption, timeoutMs);
+}
+
+}  // namespace vnx::test

@@ -1,0 +1,26 @@
+#pragma once
+// The viewer's mouse and keyboard for tests that drive a program from
+// outside: real input through SendInput, and the windows a viewer looks for.
+
+#include <windows.h>
+
+#include <string>
+
+namespace vnx::test {
+
+void PressKey(WORD virtualKey);
+// Each character as the keys that type it (with Shift where needed).
+void TypeText(const std::string& text);
+void ClickAt(POINT screen, bool right = false);
+// A left click in the middle of a window: a button, a check box, an edit.
+void ClickWindow(HWND window);
+// A left click on the close box of a captioned window.
+void ClickCloseBox(HWND window);
+
+// The first visible top-level window of the process with this class (and
+// caption, when one is given); 0 when none came within the time.
+HWND WaitForWindow(DWORD processId, const char* className, const std::string* caption, DWORD timeoutMs);
+// A visible dialog of the process with this caption.
+HWND WaitForDialog(DWORD processId, const std::string& caption, DWORD timeoutMs = 15000);
+
+}  // namespace vnx::test
