@@ -19,17 +19,21 @@ void CloseCheckBoxGaps(SetupCheckBoxes& b) {
 
 StoredChoices ChoicesToStore(const TUserChoice& interaction, const TUserChoice& keyInteraction,
                              const TUserChoice& sound, const TUserChoice& midi, const TUserChoice& rightClickMenu) {
-  return {{{kMouseExitValue, !interaction.Value},
-           {kAnyKeyExitValue, !keyInteraction.Value},
-           {kMuteValue, sound.Value},
-           {kMidiMuteValue, midi.Value},
-           {kDisplayRightClickMenuValue, rightClickMenu.Value}}};
+  return {{{kMouseExitValue, !interaction.Value, kMouseExitDefault, interaction.UserChoice},
+           {kAnyKeyExitValue, !keyInteraction.Value, kAnyKeyExitDefault, keyInteraction.UserChoice},
+           {kMuteValue, sound.Value, kMuteDefault, sound.UserChoice},
+           {kMidiMuteValue, midi.Value, kMidiMuteDefault, midi.UserChoice},
+           {kDisplayRightClickMenuValue, rightClickMenu.Value, kDisplayRightClickMenuDefault,
+            rightClickMenu.UserChoice}}};
 }
 
 bool SaveChoices(const StoredChoices& choices, const std::function<bool(const std::string&, bool)>& readBool,
                  const std::function<void(const std::string&, bool)>& writeBool) {
   bool changed = false;
-  for (const StoredChoice& choice : choices) changed |= readBool(choice.Name, choice.Value) != choice.Value;
+  for (const StoredChoice& choice : choices) {
+    const bool stored = readBool(choice.Name, choice.Default);
+    changed |= choice.ViewersChoice && stored != choice.Value;
+  }
   for (const StoredChoice& choice : choices) writeBool(choice.Name, choice.Value);
   return changed;
 }

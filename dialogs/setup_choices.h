@@ -29,8 +29,10 @@ struct SetupCheckBoxes {
 void CloseCheckBoxGaps(SetupCheckBoxes& boxes);
 
 struct StoredChoice {
-  const char* Name;  // the per-user value
-  bool Value;
+  const char* Name;    // the per-user value
+  bool Value;          // to be stored: the choice as the dialog leaves it
+  bool Default;        // what the value reads as while nothing is stored
+  bool ViewersChoice;  // the presentation leaves this choice to the viewer
 };
 using StoredChoices = std::array<StoredChoice, 5>;
 
@@ -39,9 +41,12 @@ using StoredChoices = std::array<StoredChoice, 5>;
 StoredChoices ChoicesToStore(const TUserChoice& interaction, const TUserChoice& keyInteraction,
                              const TUserChoice& sound, const TUserChoice& midi, const TUserChoice& rightClickMenu);
 
-// Reads every stored value (with the new value as its default, so an absent
-// one is no change), then writes all five in order. True when a stored value
-// differed from the new one.
+// Reads every stored value, then writes all five in order, those of the
+// choices the presentation fixes as it fixes them. True when the viewer's
+// stored choices now say something else than before: a value read as its
+// default counts as that default, so a choice changed on a first run is a
+// change too, and the untouched ones are not; the values of fixed choices
+// are never used, so they change nothing.
 bool SaveChoices(const StoredChoices& choices, const std::function<bool(const std::string&, bool)>& readBool,
                  const std::function<void(const std::string&, bool)>& writeBool);
 

@@ -17,6 +17,13 @@ inline constexpr char kMidiMuteValue[] = "MidiMute";
 inline constexpr char kDisplayRightClickMenuValue[] = "DisplayRightClickMenu";
 inline constexpr char kTempDirectoryValue[] = "Pellam Temp Directory";
 
+// What the five choices read as while the viewer has stored nothing.
+inline constexpr bool kMouseExitDefault = true;
+inline constexpr bool kAnyKeyExitDefault = false;
+inline constexpr bool kMuteDefault = false;
+inline constexpr bool kMidiMuteDefault = false;
+inline constexpr bool kDisplayRightClickMenuDefault = false;
+
 class PerUserValues {
  public:
   virtual ~PerUserValues() = default;

@@ -78,23 +78,55 @@ struct Store {
 
 TUserChoice On() { return {true, true, true}; }
 TUserChoice Off() { return {true, true, false}; }
+TUserChoice Fixed(bool value) { return {false, false, value}; }
 
 TEST(SetupChoices, AllFiveAreReadThenWrittenInOrder) {
-  // Mouse on, keys off, sound muted, music playing, right-click menu shown.
-  const StoredChoices choices = ChoicesToStore(On(), Off(), On(), Off(), On());
   Store store;
-  EXPECT_FALSE(store.Save(choices));  // a first run changes nothing
+  store.Save(ChoicesToStore(Off(), On(), Off(), Off(), Off()));
   EXPECT_EQ(store.log, (std::vector<std::string>{"read MouseExit", "read AnyKeyExit", "read Mute", "read MidiMute",
                                                  "read DisplayRightClickMenu", "write MouseExit", "write AnyKeyExit",
                                                  "write Mute", "write MidiMute", "write DisplayRightClickMenu"}));
-  EXPECT_EQ(store.values, (std::map<std::string, bool>{{"MouseExit", false},
-                                                       {"AnyKeyExit", true},
-                                                       {"Mute", true},
-                                                       {"MidiMute", false},
-                                                       {"DisplayRightClickMenu", true}}));
-  EXPECT_FALSE(store.Save(choices));  // the same again
-  EXPECT_TRUE(store.Save(ChoicesToStore(On(), Off(), On(), On(), On())));
-  EXPECT_TRUE(store.values.at("MidiMute"));
+}
+
+// The choices in saving order are mouse, keys, sound, music, right-click menu.
+TEST(SetupChoices, AChangeIsWhatTheViewerChangedFromWhatWasStored) {
+  using Values = std::map<std::string, bool>;
+  struct Case {
+    const char* name;
+    Values before;
+    StoredChoices choices;
+    bool changed;
+    Values after;
+  } const cases[] = {
+      {"first run untouched: the defaults", {}, ChoicesToStore(Off(), On(), Off(), Off(), Off()), false,
+       {{"MouseExit", true}, {"AnyKeyExit", false}, {"Mute", false}, {"MidiMute", false},
+        {"DisplayRightClickMenu", false}}},
+      {"first run, sound muted", {}, ChoicesToStore(Off(), On(), On(), Off(), Off()), true,
+       {{"MouseExit", true}, {"AnyKeyExit", false}, {"Mute", true}, {"MidiMute", false},
+        {"DisplayRightClickMenu", false}}},
+      {"first run, mouse on", {}, ChoicesToStore(On(), On(), Off(), Off(), Off()), true,
+       {{"MouseExit", false}, {"AnyKeyExit", false}, {"Mute", false}, {"MidiMute", false},
+        {"DisplayRightClickMenu", false}}},
+      {"stored, the same again", {{"Mute", true}, {"AnyKeyExit", true}},
+       ChoicesToStore(Off(), Off(), On(), Off(), Off()), false,
+       {{"MouseExit", true}, {"AnyKeyExit", true}, {"Mute", true}, {"MidiMute", false},
+        {"DisplayRightClickMenu", false}}},
+      {"stored, music now muted", {{"MidiMute", false}}, ChoicesToStore(Off(), On(), Off(), On(), Off()), true,
+       {{"MouseExit", true}, {"AnyKeyExit", false}, {"Mute", false}, {"MidiMute", true},
+        {"DisplayRightClickMenu", false}}},
+      // A fixed choice's value is stored as the presentation fixes it, but
+      // nothing reads it: no reason to start the presentation again.
+      {"fixed mouse differs from its stored value", {{"MouseExit", true}},
+       ChoicesToStore(Fixed(true), On(), Off(), Off(), Fixed(true)), false,
+       {{"MouseExit", false}, {"AnyKeyExit", false}, {"Mute", false}, {"MidiMute", false},
+        {"DisplayRightClickMenu", true}}},
+  };
+  for (const Case& c : cases) {
+    Store store;
+    store.values = c.before;
+    EXPECT_EQ(store.Save(c.choices), c.changed) << c.name;
+    EXPECT_EQ(store.values, c.after) << c.name;
+  }
 }
 
 TEST(SetupChoices, AFailingWriteStopsTheSaveThere) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/e2e/dialog_steps.h"
 #include "tests/e2e/presentation_run.h"
 #include "tests/support/viewer_input.h"
 
@@ -16,7 +17,6 @@ namespace {
 
 constexpr char kTitle[] = "Locked show";
 constexpr char kPassword[] = "open sesame";
-constexpr int kEditId = 101, kLabelId = 4, kOkId = 102, kCancelId = 103;
 
 PresentationSpec Locked(const std::string& settings = "") {
   PresentationSpec presentation;
@@ -25,18 +25,15 @@ PresentationSpec Locked(const std::string& settings = "") {
   return presentation;
 }
 
-enum class Confirm { Enter, OkButton };
-
 std::string WindowText(HWND window) {
   char text[256] = {};
   GetWindowTextA(window, text, sizeof text);
   return text;
 }
 
-// Waits for the password dialog; nothing may be unpacked while it asks.
+// The password dialog; nothing may be unpacked while it asks.
 HWND PasswordDialog(const PresentationRun& run) {
-  const HWND dialog = WaitForDialog(run.RunnerProcessId(), kTitle);
-  EXPECT_TRUE(dialog) << "no password dialog";
+  const HWND dialog = WaitForPasswordDialog(run.RunnerProcessId(), kTitle);
   EXPECT_EQ(TreeEntries(run.TempBase()), std::vector<std::string>{});
   return dialog;
 }
@@ -44,20 +41,7 @@ HWND PasswordDialog(const PresentationRun& run) {
 void Answer(const PresentationRun& run, const std::string& text, Confirm confirm = Confirm::Enter) {
   const HWND dialog = PasswordDialog(run);
   ASSERT_TRUE(dialog);
-  ClickWindow(GetDlgItem(dialog, kEditId));
-  TypeText(text);
-  if (confirm == Confirm::Enter)
-    PressKey(VK_RETURN);
-  else
-    ClickWindow(GetDlgItem(dialog, kOkId));
-}
-
-// The message box captioned "Error", closed with its OK button.
-void ExpectWrongPasswordBox(const PresentationRun& run, const std::string& text) {
-  const HWND box = WaitForDialog(run.RunnerProcessId(), "Error", 10000);
-  ASSERT_TRUE(box) << "no message after a wrong password";
-  EXPECT_EQ(MessageBoxText(box), text);
-  ClickWindow(FindWindowExA(box, nullptr, "Button", nullptr));
+  AnswerPassword(dialog, text, confirm);
 }
 
 void ExpectEndedWithNothingLeft(const PresentationRun& run) {
@@ -80,7 +64,7 @@ TEST_P(PasswordLockRight, OpensThePresentation) {
   run.Start();
   const HWND dialog = PasswordDialog(run);
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(WindowText(GetDlgItem(dialog, kLabelId)), "Please enter password:");
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, kPasswordLabelId)), "Please enter password:");
   Answer(run, c.Typed, c.How);
   ASSERT_TRUE(run.WaitForPresentation());
   PostMessageA(run.RunnerWindow(), WM_CLOSE, 0, 0);
@@ -99,9 +83,9 @@ TEST(PasswordLock, AWrongPasswordIsReportedAndTheNextAttemptOpens) {
   run.Start();
   const HWND dialog = PasswordDialog(run);
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(WindowText(GetDlgItem(dialog, kLabelId)), "Say the word:");
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, kPasswordLabelId)), "Say the word:");
   Answer(run, "open sesame!");
-  ExpectWrongPasswordBox(run, "Wrong password!");
+  EXPECT_EQ(AnswerErrorBox(run.RunnerProcessId()), "Wrong password!");
   Answer(run, kPassword);
   EXPECT_TRUE(run.WaitForPresentation());
 }
@@ -111,7 +95,7 @@ TEST(PasswordLock, ThreeWrongPasswordsEndTheRunnerWithNothingUnpacked) {
   run.Start();
   for (const char* wrong : {"", "open", "sesame"}) {
     Answer(run, wrong);
-    ExpectWrongPasswordBox(run, "Not this one.");
+    EXPECT_EQ(AnswerErrorBox(run.RunnerProcessId()), "Not this one.");
   }
   ExpectEndedWithNothingLeft(run);
 }
@@ -131,7 +115,7 @@ TEST_P(PasswordLockCancel, EndsTheRunnerQuietly) {
   const HWND dialog = PasswordDialog(run);
   ASSERT_TRUE(dialog);
   switch (GetParam().How) {
-    case Cancel::Button: ClickWindow(GetDlgItem(dialog, kCancelId)); break;
+    case Cancel::Button: ClickWindow(GetDlgItem(dialog, kPasswordCancelId)); break;
     case Cancel::CloseBox: ClickCloseBox(dialog); break;
     case Cancel::TypedWord: Answer(run, " CanCel "); break;
   }

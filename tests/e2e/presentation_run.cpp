@@ -190,14 +190,28 @@ bool PresentationRun::WaitForPresentation(DWORD timeoutMs) {
 }
 
 ControlBlock PresentationRun::ReadControlBlock() const {
-  ControlBlock copy{};
-  const UniqueKernelHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, MappingNameFor(0).c_str()));
-  EXPECT_TRUE(mapping) << "no control block";
-  if (!mapping) return copy;
-  const UniqueMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof copy));
-  if (view) std::memcpy(&copy, view.get(), sizeof copy);
-  return copy;
+  for (const auto& [instance, block] : ControlBlocksBelow(TempBase()))
+    if (block.RunnerProcessId == RunnerProcessId()) return block;
+  ADD_FAILURE() << "no control block";
+  return ControlBlock{};
 }
+
+std::map<std::int32_t, ControlBlock> ControlBlocksBelow(const std::string& tempBase) {
+  std::map<std::int32_t, ControlBlock> blocks;
+  WIN32_FIND_DATAA entry{};
+  const UniqueFindHandle search(FindFirstFileA((tempBase + "\\" + std::string(kWorkDirBaseName) + "*").c_str(), &entry));
+  if (!search) return blocks;
+  do {
+    const auto instance = InstanceFromWorkDirName(entry.cFileName);
+    if (!instance) continue;
+    const UniqueKernelHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, MappingNameFor(*instance).c_str()));
+    if (!mapping) continue;
+    const UniqueMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(ControlBlock)));
+    if (view) std::memcpy(&blocks[*instance], view.get(), sizeof(ControlBlock));
+  } while (FindNextFileA(search.get(), &entry));
+  return blocks;
+}
+
 
 std::vector<LogEntry> PresentationRun::ProjectorLog() const {
   return ParseLog(ReadFileText(logPath_).value_or(std::string()));

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,7 +56,8 @@ class PresentationRun {
   HWND RunnerWindow() const { return runnerWindow_; }
   HWND ProjectorWindow() const { return projectorWindow_; }
   DWORD RunnerProcessId() const { return runner_ ? runner_->ProcessId() : 0; }
-  ControlBlock ReadControlBlock() const;  // a copy, through the mapping's name
+  // A copy of the block that names this runner, through the mapping's name.
+  ControlBlock ReadControlBlock() const;
   std::vector<LogEntry> ProjectorLog() const;
   std::optional<std::string> LastLog(std::string_view key) const { return LastLogValue(ProjectorLog(), key); }
 
@@ -73,6 +75,8 @@ class PresentationRun {
   std::string ShowPath() const { return showPath_; }
   std::string ShowDirectory() const { return scratch_.Path(); }
   std::string ExeFileName() const { return stem_ + ".exe"; }
+  // The executable's per-user values under "Software\Orrindale".
+  const ShowRegistrySection& Registry() const { return *registry_; }
 
  private:
   ScratchDirectory scratch_{"e2e", ScratchDirectory::Removal::Lenient};
@@ -81,6 +85,10 @@ class PresentationRun {
   std::unique_ptr<LaunchedProgram> runner_;
   HWND runnerWindow_ = nullptr, projectorWindow_ = nullptr;
 };
+
+// The control block of every working directory below a temporary base
+// directory, by instance.
+std::map<std::int32_t, ControlBlock> ControlBlocksBelow(const std::string& tempBase);
 
 // Everything below a temporary base directory except engine libraries and
 // working directories that are scheduled for deletion at the next start.

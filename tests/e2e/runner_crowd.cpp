@@ -1,6 +1,5 @@
 #include "tests/e2e/runner_crowd.h"
 
-#include <cstring>
 #include <map>
 
 #include "common/handle.h"
@@ -24,23 +23,6 @@ struct Member {
 
   std::string Name() const { return Show->Title + " (process " + std::to_string(Program->ProcessId()) + ")"; }
 };
-
-// The control block of every working directory below the base, by instance.
-std::map<std::int32_t, ControlBlock> BlocksBelow(const std::string& tempBase) {
-  std::map<std::int32_t, ControlBlock> blocks;
-  WIN32_FIND_DATAA entry{};
-  const UniqueFindHandle search(FindFirstFileA((tempBase + "\\" + std::string(kWorkDirBaseName) + "*").c_str(), &entry));
-  if (!search) return blocks;
-  do {
-    const auto instance = InstanceFromWorkDirName(entry.cFileName);
-    if (!instance) continue;
-    const UniqueKernelHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, MappingNameFor(*instance).c_str()));
-    if (!mapping) continue;
-    const UniqueMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(ControlBlock)));
-    if (view) std::memcpy(&blocks[*instance], view.get(), sizeof(ControlBlock));
-  } while (FindNextFileA(search.get(), &entry));
-  return blocks;
-}
 
 std::uint32_t HandleValue(HWND window) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window)); }
 
@@ -102,7 +84,7 @@ void CheckSettings(const std::vector<Member>& members, CrowdRound& round) {
 // window and its projector's window, and holds the claim of that instance's
 // working directory. Faults by runner.
 std::map<const Member*, std::string> InstanceFaults(const std::vector<Member>& members, const std::string& tempBase) {
-  const std::map<std::int32_t, ControlBlock> blocks = BlocksBelow(tempBase);
+  const std::map<std::int32_t, ControlBlock> blocks = ControlBlocksBelow(tempBase);
   std::map<const Member*, std::string> faults;
   for (const Member& m : members) {
     if (!m.Projector) continue;

@@ -51,16 +51,48 @@ ShowRegistrySection::ShowRegistrySection(std::string exeStem, const std::string&
   SetString("Pellam Temp Directory", tempDirectory);
 }
 
-ShowRegistrySection::~ShowRegistrySection() { RegDeleteKeyA(HKEY_CURRENT_USER, SectionKey(stem_).c_str()); }
+ShowRegistrySection::~ShowRegistrySection() { Remove(); }
 
-void ShowRegistrySection::SetString(const std::string& name, const std::string& value) const {
+void ShowRegistrySection::Remove() const { RegDeleteKeyA(HKEY_CURRENT_USER, SectionKey(stem_).c_str()); }
+
+bool ShowRegistrySection::Exists() const {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SectionKey(stem_).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionKey(stem_).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+namespace {
+
+void SetValue(const std::string& stem, const std::string& name, DWORD type, const void* data, DWORD size) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SectionKey(stem).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                             nullptr),
             ERROR_SUCCESS);
-  RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
+  RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
   RegCloseKey(key);
+}
+
+}  // namespace
+
+void ShowRegistrySection::SetString(const std::string& name, const std::string& value) const {
+  SetValue(stem_, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+void ShowRegistrySection::SetNumber(const std::string& name, DWORD value) const {
+  SetValue(stem_, name, REG_DWORD, &value, sizeof value);
+}
+
+std::optional<std::string> ShowRegistrySection::GetString(const std::string& name) const {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionKey(stem_).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return std::nullopt;
+  char text[256] = {};
+  DWORD type = 0, size = sizeof text - 1;
+  const LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+  return std::string(text);
 }
 
 }  // namespace vnx::test

@@ -2,6 +2,9 @@
 // Presentations for tests: a copy of a runner program with a session of
 // files appended, written with the same session writer as vnxpack.
 
+#include <windows.h>
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,11 @@ class ShowRegistrySection {
   ShowRegistrySection& operator=(const ShowRegistrySection&) = delete;
 
   void SetString(const std::string& name, const std::string& value) const;
+  void SetNumber(const std::string& name, DWORD value) const;  // a REG_DWORD
+  // The text of a REG_SZ value; nothing when it is absent or of another type.
+  std::optional<std::string> GetString(const std::string& name) const;
+  bool Exists() const;
+  void Remove() const;
 
  private:
   std::string stem_;

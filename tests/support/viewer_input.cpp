@@ -69,11 +69,19 @@ void ClickAt(POINT screen, bool right) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (screen.x * 65535 + width / 2) / (width - 1),
             (screen.y * 65535 + height / 2) / (height - 1));
+  // The press must find the pointer where it was sent, as a hand's would.
+  EXPECT_TRUE(WaitUntil([screen] {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    return cursor.x == screen.x && cursor.y == screen.y;
+  })) << "the pointer did not arrive";
   SendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
   SendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
 void ClickWindow(HWND window) {
+  // A viewer clicks what is there to see.
+  EXPECT_TRUE(WaitUntil([window] { return IsWindowVisible(window) != FALSE; })) << "nothing to click";
   RECT rect{};
   GetWindowRect(window, &rect);
   ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
@@ -97,6 +105,15 @@ HWND WaitForWindow(DWORD processId, const char* className, const std::string* ca
     Sleep(50);
   } while (GetTickCount() - start < timeoutMs);
   return nullptr;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(20);
+  }
+  return true;
 }
 
 HWND WaitForDialog(DWORD processId, const std::string& caption, DWORD timeoutMs) {

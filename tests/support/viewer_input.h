@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace vnx::test {
@@ -12,7 +13,8 @@ void PressKey(WORD virtualKey);
 // Each character as the keys that type it (with Shift where needed).
 void TypeText(const std::string& text);
 void ClickAt(POINT screen, bool right = false);
-// A left click in the middle of a window: a button, a check box, an edit.
+// A left click in the middle of a window (a button, a check box, an edit)
+// once it is visible.
 void ClickWindow(HWND window);
 // A left click on the close box of a captioned window.
 void ClickCloseBox(HWND window);
@@ -20,6 +22,8 @@ void ClickCloseBox(HWND window);
 // The first visible top-level window of the process with this class (and
 // caption, when one is given); 0 when none came within the time.
 HWND WaitForWindow(DWORD processId, const char* className, const std::string* caption, DWORD timeoutMs);
+// Looks until the condition holds; false when the time is up first.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // A visible dialog of the process with this caption.
 HWND WaitForDialog(DWORD processId, const std::string& caption, DWORD timeoutMs = 15000);
 
