@@ -26,13 +26,18 @@ measure() {
     IFS='|' read -r name exe argument <<<"$kind"
     wine "$work/$exe" $argument &
     local wine_pid=$! runner="" server
+    # The Windows process is the Linux process whose command line names the
+    # executable and which owns the dialog's window.
     for _ in $(seq 50); do
-      runner=$(pgrep -f "$exe" | grep -v "^$wine_pid\$" | head -1 || true)
-      xdotool search --name "Dialog bench" >/dev/null 2>&1 && [ -n "$runner" ] && break
+      local window
+      window=$(xdotool search --onlyvisible --name "Dialog bench" 2>/dev/null | head -1 || true)
+      [ -n "$window" ] && runner=$(xdotool getwindowpid "$window" 2>/dev/null || true)
+      [ -n "$runner" ] && break
       sleep 0.2
     done
+    [ -n "$runner" ] || { echo "no $name appeared" >&2; exit 1; }
     sleep 1
-    server=$(pgrep -n '^wineserver')
+    server=$(scripts/prefix-wineserver.sh)
     local r0 s0 r1 s1
     r0=$(awk '{print $14 + $15}' "/proc/$runner/stat")
     s0=$(awk '{print $14 + $15}' "/proc/$server/stat")

@@ -12,7 +12,7 @@ measure() {
   ticks=$(getconf CLK_TCK)
   for mode in polling waiting; do
     local server before after
-    server=$(pgrep -n '^wineserver')
+    server=$(scripts/prefix-wineserver.sh)
     before=$(awk '{print $14 + $15}' "/proc/$server/stat")
     local TIMEFORMAT="%R %U %S"
     local times

@@ -3,7 +3,7 @@
 # behind the runner (build/demo.exe) and shows it under Wine, the way a viewer
 # starts it, in a Wine prefix of its own (build/demo-prefix).
 #
-#   demo.sh [--headless]
+#   demo.sh [--headless] [--setup]
 #
 # On the current X display when DISPLAY is set and works, otherwise (and
 # with --headless) in a private Xvfb, where it takes a screenshot
@@ -12,6 +12,10 @@
 # then restarts the prefix the way Windows restarts (files locked at the end
 # are deleted then) and checks that nothing is left. Exits 0 only when all of
 # that held.
+#
+# With --setup it starts the demo as a screen saver's settings ("/c")
+# instead: the Setup dialog alone, a screenshot of it (build/setup.png), the
+# dialog closed with its close box, and the viewer's choices it stored.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -142,8 +146,52 @@ inside_wine() {
   say "nothing is left: the temporary directory holds what it held before the demo"
 }
 
+# The Setup dialog alone: shown, photographed, closed with its close box; the
+# five choices it stores are those the demo leaves as they are.
+setup_title="$title - Setup"
+setup_shot=$top/build/setup.png
+demo_key='HKCU\Software\Orrindale\demo'
+expected_choices="AnyKeyExit=1 DisplayRightClickMenu=0 MidiMute=0 MouseExit=0 Mute=0"
+
+stored_choices() {
+  wine "$reg_exe" query "$demo_key" 2>/dev/null | tr -d '\r' | awk '$2 == "REG_SZ" { print $1 "=" $3 }' | LC_ALL=C sort |
+    tr '\n' ' ' | sed 's/ $//'
+}
+
+inside_wine_setup() {
+  wine "$reg_exe" delete "$demo_key" /f >/dev/null 2>&1 || true
+  say "starting build/demo.exe /c under Wine: the Setup dialog of a screen saver"
+  wine "$show" /c &
+  local runner=$! started=$SECONDS window=""
+  while [ -z "$window" ]; do
+    kill -0 "$runner" 2>/dev/null || fail "the runner ended before its Setup dialog appeared"
+    [ $((SECONDS - started)) -lt 60 ] || { kill "$runner"; fail "no window \"$setup_title\" within 60 s"; }
+    sleep 0.3
+    window=$(xdotool search --onlyvisible --name "^$setup_title\$" 2>/dev/null | head -1 || true)
+  done
+  sleep 1
+  import -window "$window" "$setup_shot"
+  say "screenshot of the Setup dialog: build/setup.png"
+  local x y w
+  read -r x y w < <(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+    /Width:/{w=$NF} END{print x, y, w}')
+  say "closing it with its close box"
+  xdotool mousemove $((x + w - 13)) $((y + 12)) click 1
+  wait_for_end "$runner" 30 || { kill "$runner"; fail "the runner did not end within 30 s of the close box"; }
+  local code=0 choices
+  wait "$runner" || code=$?
+  [ "$code" -eq 0 ] || fail "the runner ended with exit code $code"
+  choices=$(stored_choices)
+  say "the runner ended (exit code 0) and stored the viewer's choices: $choices"
+  [ "$choices" = "$expected_choices" ] || fail "expected the stored choices $expected_choices"
+}
+
 if [ "${1:-}" = --inside-wine ]; then
   inside_wine "$2"
+  exit 0
+fi
+if [ "${1:-}" = --inside-wine-setup ]; then
+  inside_wine_setup
   exit 0
 fi
 
@@ -151,10 +199,12 @@ fi
 # Preparation, outside Wine.
 
 headless=0
+setup=0
 for arg in "$@"; do
   case $arg in
     --headless) headless=1 ;;
-    -h|--help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    --setup) setup=1 ;;
+    -h|--help) sed -n '2,20p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "demo: unknown argument $arg (see --help)" >&2; exit 2 ;;
   esac
 done
@@ -172,7 +222,7 @@ cp build/win/bin/projector6.exe "$stage/player.exe"
 cp build/win/bin/vnxengine.dll "$stage/"
 build/native/bin/vnxpack build -o "$show" --stub build/win/bin/runner.exe "$stage"
 build/native/bin/vnxpack verify "$show" >/dev/null
-rm -f "$shot"
+rm -f "$shot" "$top/build/setup.png"
 
 if [ $headless -eq 0 ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   mode=display
@@ -181,5 +231,9 @@ else
   mode=xvfb
   unset VNX_USE_DISPLAY
 fi
-scripts/with-wine.sh "$prefix" "$0" --inside-wine "$mode"
+if [ $setup -eq 1 ]; then
+  scripts/with-wine.sh "$prefix" "$0" --inside-wine-setup
+else
+  scripts/with-wine.sh "$prefix" "$0" --inside-wine "$mode"
+fi
 say "demo passed"
