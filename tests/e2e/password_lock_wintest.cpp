@@ -65,6 +65,12 @@ TEST_P(PasswordLockRight, OpensThePresentation) {
   const HWND dialog = PasswordDialog(run);
   ASSERT_TRUE(dialog);
   EXPECT_EQ(WindowText(GetDlgItem(dialog, kPasswordLabelId)), "Please enter password:");
+  // Centred on the work area.
+  RECT outer{}, work{};
+  GetWindowRect(dialog, &outer);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(outer.left, (work.right - work.left) / 2 - (outer.right - outer.left) / 2);
+  EXPECT_EQ(outer.top, (work.bottom - work.top) / 2 - (outer.bottom - outer.top) / 2);
   Answer(run, c.Typed, c.How);
   ASSERT_TRUE(run.WaitForPresentation());
   PostMessageA(run.RunnerWindow(), WM_CLOSE, 0, 0);
@@ -87,6 +93,23 @@ TEST(PasswordLock, AWrongPasswordIsReportedAndTheNextAttemptOpens) {
   Answer(run, "open sesame!");
   EXPECT_EQ(AnswerErrorBox(run.RunnerProcessId()), "Wrong password!");
   Answer(run, kPassword);
+  EXPECT_TRUE(run.WaitForPresentation());
+}
+
+// A long text pasted into the dialog: the first 1023 characters are the
+// password.
+TEST(PasswordLock, OnlyTheFirst1023CharactersCount) {
+  PresentationSpec presentation = Locked();
+  presentation.Password = std::string(1023, 'k');
+  PresentationRun run(presentation);
+  run.Start();
+  const HWND dialog = PasswordDialog(run);
+  ASSERT_TRUE(dialog);
+  const HWND edit = GetDlgItem(dialog, kPasswordEditId);
+  const std::string pasted = std::string(1023, 'k') + "and more";
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pasted.c_str()));
+  ClickWindow(edit);
+  PressKey(VK_RETURN);
   EXPECT_TRUE(run.WaitForPresentation());
 }
 
