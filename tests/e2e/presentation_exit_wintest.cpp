@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/presentation_run.h"
+#include "tests/support/viewer_input.h"
 
 namespace vnx::test {
 namespace {
@@ -22,17 +23,6 @@ TEST(PresentationExit, WmCloseToTheRunnerEndsEverything) {
   PostMessageA(run.RunnerWindow(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(run.WaitForEnd());
   ExpectEndedCleanly(run);
-}
-
-void PressKey(WORD virtualKey) {
-  INPUT input[2] = {};
-  for (INPUT& key : input) {
-    key.type = INPUT_KEYBOARD;
-    key.ki.wVk = virtualKey;
-    key.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, 0));
-  }
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  EXPECT_EQ(SendInput(2, input, sizeof input[0]), 2u);
 }
 
 // The mouse never ends these presentations (Interaction=1): only the key can.

@@ -26,26 +26,6 @@ BOOL CALLBACK FindStandInWindow(HWND window, LPARAM found) {
   });
 }
 
-void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = dx;
-  input.mi.dy = dy;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof input);
-}
-
-void SendKey(WORD virtualKey, DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, 0));
-  input.ki.dwFlags = flags;
-  const bool extended = virtualKey == VK_LWIN || virtualKey == VK_RWIN || virtualKey == VK_APPS;
-  if (extended) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-  SendInput(1, &input, sizeof input);
-}
-
 constexpr std::int32_t kFirstTestInstance = 900000000;
 
 std::string TempDirectory() {
@@ -112,27 +92,6 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 }
 
 void PumpFor(DWORD milliseconds) { PumpUntil([] { return false; }, milliseconds); }
-
-void MoveCursorTo(POINT where) {
-  const LONG width = GetSystemMetrics(SM_CXSCREEN);
-  const LONG height = GetSystemMetrics(SM_CYSCREEN);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (where.x * 65536 + width - 1) / width,
-            (where.y * 65536 + height - 1) / height);
-}
-
-void MouseDown(DWORD downFlag) { SendMouse(downFlag); }
-void MouseUp(DWORD upFlag) { SendMouse(upFlag); }
-void PressButton(DWORD downFlag, DWORD upFlag) {
-  MouseDown(downFlag);
-  MouseUp(upFlag);
-}
-
-void KeyDown(WORD virtualKey) { SendKey(virtualKey, 0); }
-void KeyUp(WORD virtualKey) { SendKey(virtualKey, KEYEVENTF_KEYUP); }
-void PressKey(WORD virtualKey) {
-  KeyDown(virtualKey);
-  KeyUp(virtualKey);
-}
 
 Recorder::Recorder(ControlBlock* block) : block_(block) {
   static const ATOM registered = [] {

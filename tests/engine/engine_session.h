@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "runner/control_block.h"
+#include "tests/support/viewer_input.h"
 
 namespace vnx::test {
 
@@ -146,14 +147,6 @@ class EngineSession {
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 void PumpFor(DWORD milliseconds);
 
-// Real input through SendInput, as the viewer's mouse and keyboard give it.
-void MoveCursorTo(POINT where);
-void PressButton(DWORD downFlag, DWORD upFlag);
-void MouseDown(DWORD downFlag);
-void MouseUp(DWORD upFlag);
-void PressKey(WORD virtualKey);
-void KeyDown(WORD virtualKey);
-void KeyUp(WORD virtualKey);
 
 std::string TestProgramDirectory();
 // A handle as the control block holds it.

@@ -7,12 +7,13 @@
 namespace vnx::test {
 namespace {
 
-void SendKey(WORD virtualKey, bool up) {
+void SendKey(WORD virtualKey, DWORD flags) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = virtualKey;
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, 0));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  input.ki.dwFlags = flags;
+  if (virtualKey == VK_LWIN || virtualKey == VK_RWIN || virtualKey == VK_APPS) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
   EXPECT_EQ(SendInput(1, &input, sizeof input), 1u);
 }
 
@@ -50,33 +51,51 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
 
 }  // namespace
 
+void KeyDown(WORD virtualKey) { SendKey(virtualKey, 0); }
+void KeyUp(WORD virtualKey) { SendKey(virtualKey, KEYEVENTF_KEYUP); }
+
 void PressKey(WORD virtualKey) {
-  SendKey(virtualKey, false);
-  SendKey(virtualKey, true);
+  KeyDown(virtualKey);
+  KeyUp(virtualKey);
 }
 
 void TypeText(const std::string& text) {
   for (const char c : text) {
     const SHORT scan = VkKeyScanA(c);
     const bool shift = (scan & 0x100) != 0;
-    if (shift) SendKey(VK_SHIFT, false);
+    if (shift) KeyDown(VK_SHIFT);
     PressKey(static_cast<WORD>(scan & 0xFF));
-    if (shift) SendKey(VK_SHIFT, true);
+    if (shift) KeyUp(VK_SHIFT);
   }
 }
 
+// Absolute coordinates run from 0 to 65535 over the screen's width.
+void MoveCursorTo(POINT screen) {
+  const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (screen.x * 65536 + width - 1) / width,
+            (screen.y * 65536 + height - 1) / height);
+}
+
+void MouseDown(DWORD downFlag) { SendMouse(downFlag); }
+void MouseUp(DWORD upFlag) { SendMouse(upFlag); }
+
+void PressButton(DWORD downFlag, DWORD upFlag) {
+  MouseDown(downFlag);
+  MouseUp(upFlag);
+}
+
 void ClickAt(POINT screen, bool right) {
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (screen.x * 65535 + width / 2) / (width - 1),
-            (screen.y * 65535 + height / 2) / (height - 1));
+  MoveCursorTo(screen);
   // The press must find the pointer where it was sent, as a hand's would.
   EXPECT_TRUE(WaitUntil([screen] {
     POINT cursor{};
     GetCursorPos(&cursor);
     return cursor.x == screen.x && cursor.y == screen.y;
   })) << "the pointer did not arrive";
-  SendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-  SendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  if (right)
+    PressButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  else
+    PressButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
 
 void ClickWindow(HWND window) {

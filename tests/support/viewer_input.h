@@ -9,9 +9,17 @@
 
 namespace vnx::test {
 
+void KeyDown(WORD virtualKey);
+void KeyUp(WORD virtualKey);
 void PressKey(WORD virtualKey);
 // Each character as the keys that type it (with Shift where needed).
 void TypeText(const std::string& text);
+
+void MoveCursorTo(POINT screen);
+void MouseDown(DWORD downFlag);  // MOUSEEVENTF_LEFTDOWN, ...
+void MouseUp(DWORD upFlag);
+void PressButton(DWORD downFlag, DWORD upFlag);
+// Moves the pointer, waits until it is there, and clicks.
 void ClickAt(POINT screen, bool right = false);
 // A left click in the middle of a window (a button, a check box, an edit)
 // once it is visible.
