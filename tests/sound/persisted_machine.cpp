@@ -100,8 +100,9 @@ void InstallPersistedMachine(SoundSeams& seams, const std::string& path) {
   Persist(seams.GetEndpointMute, state);
   Persist(seams.SetEndpointMute, state);
   seams.SendMciCommand = [sendMci, path](MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters) {
-    AppendLog(path, MciName(message));
-    return sendMci(device, message, flags, parameters);
+    const MCIERROR result = sendMci(device, message, flags, parameters);
+    AppendLog(path, MciName(message) + " " + std::to_string(result));
+    return result;
   };
 }
 

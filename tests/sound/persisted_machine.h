@@ -21,7 +21,8 @@ void SaveMachine(const FakeSoundMachine& machine, const std::string& path);
 FakeSoundMachine LoadMachine(const std::string& path);  // on top of AudibleMachine
 
 // Installs the machine kept in path into the seams, every call persisted and
-// logged; the MCI commands that the seams send already are logged too.
+// logged; the MCI commands that the seams send already are logged too, with
+// their results ("mci open 0").
 void InstallPersistedMachine(SoundSeams& seams, const std::string& path);
 std::vector<std::string> MachineLog(const std::string& path);
 
