@@ -24,7 +24,8 @@ RunnerSeams DefaultRunnerSeams() {
   seams.CommandLine = [] { return std::string(GetCommandLineA()); };
   seams.ReadSettings = ReadMainFormSettings;
   seams.StartSession = StartSession;
-  // The password lock and the Setup dialog plug in here as they are built.
+  // The password lock, the Setup dialog, playing the music and muting the
+  // sound plug in here as they are built.
   seams.CheckPassword = [](TfrmMain&) { return true; };
   seams.BringUpEngine = BringUpEngine;
   seams.LaunchProjector = LaunchProjector;

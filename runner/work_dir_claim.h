@@ -42,10 +42,9 @@ struct WorkDirOperations {
 // that a crashed or killed runner left behind (its claim not held and nothing
 // in it in use; the sound it silenced is given back first) and passing over
 // those claimed, in use or not deletable. A claimed directory's files are
-// never touched. Returns the directory without
-// a trailing "\" and sets instance. Raises "Can't create dir " + candidate
-// when a directory cannot be made, or claimed, for another reason than that
-// another runner has it.
+// never touched. Returns the directory without a trailing "\" and sets
+// instance. Raises "Can't create dir " + candidate when a directory cannot be
+// made, or claimed, for another reason than that another runner has it.
 std::string ClaimWorkDir(const WorkDirOperations& operations, const std::string& tempBase, std::int32_t& instance);
 
 }  // namespace vnx
