@@ -238,6 +238,35 @@ TEST_F(MachineMuteTest, TheDefaultEndpointIsMutedOnCurrentWindowsAndGivenBack) {
   }
 }
 
+// Two runners whose silent presentations overlap, ending in either order:
+// the second found the machine silent already and changed nothing, so
+// whichever ends last, the machine ends as the first found it.
+TEST_F(MachineMuteTest, OverlappingSilentPresentationsLeaveTheMachineAsTheFirstFoundIt) {
+  for (const DWORD version : {kWindowsXp, kWindows7}) {
+    for (const bool firstEndsFirst : {true, false}) {
+      SCOPED_TRACE(std::to_string(version) + (firstEndsFirst ? " first ends first" : " second ends first"));
+      Machine machine;
+      machine.Version = version;
+      machine.Mixers = {MixerOf({Speakers({WaveOut({1})})})};
+      Use(machine);
+      const Machine before = machine;
+      ScratchDirectory secondDirectory{"mute2"};
+      TfrmMain second;
+      second.WorkDir = secondDirectory.Path() + "\\";
+      SessionHolders secondHolders;
+
+      MuteWaveOutput(runner, holders);
+      MuteWaveOutput(second, secondHolders);
+      if (firstEndsFirst) RestoreWaveOutput(runner, holders);
+      RestoreWaveOutput(second, secondHolders);
+      if (!firstEndsFirst) RestoreWaveOutput(runner, holders);
+      EXPECT_EQ(ControlStates(machine), ControlStates(before));
+      EXPECT_EQ(machine.Volume, before.Volume);
+      EXPECT_EQ(machine.EndpointMuted, before.EndpointMuted);
+    }
+  }
+}
+
 // No restore file, no silence: after a crash there would be no way back.
 TEST_F(MachineMuteTest, NothingIsSilencedWhenTheRestoreFileCannotBeWritten) {
   for (const DWORD version : {kWindowsXp, kWindows7}) {
