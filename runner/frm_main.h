@@ -16,6 +16,7 @@
 #include "session/file_roles.h"
 #include "session/user_choice.h"
 #include "session/zef_exe_appender.h"
+#include "sound/media_player.h"
 
 namespace vnx {
 
@@ -37,6 +38,7 @@ class TfrmMain {
   std::int32_t ReferenceWidth = 0, ReferenceHeight = 0;
   std::int32_t WindowWidth = 0, WindowHeight = 0, WindowTop = 0, WindowLeft = 0;
   TUserChoice Interaction, RightClickMenu, Sound;
+  TMediaPlayer MusicPlayer;  // the background music
   TUserChoice Midi, MidiLoop;
   std::unique_ptr<TZefExeAppender> SessionReader;
   TUserChoice DLL, KeyInteraction, DisableW95Key, DisableClickForeground, DisableScreenSaver, FullScreen,

@@ -187,7 +187,7 @@ void LaunchProjector(TfrmMain& runner, SessionHolders& holders) {
     return;
   runner.ControlBlock->ProjectorProcessId = runner.ProjectorInfo.dwProcessId;
   runner.ControlBlock->ProjectorThreadId = runner.ProjectorInfo.dwThreadId;
-  if (runner.Sound.Value) Seams().MuteWaveOutput(holders);
+  if (runner.Sound.Value) Seams().MuteWaveOutput(runner, holders);
 
   runner.ProjectorWindow = nullptr;
   ResumeThread(runner.ProjectorInfo.hThread);

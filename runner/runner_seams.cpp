@@ -7,6 +7,7 @@
 #include "runner/projector_launch.h"
 #include "runner/start_session.h"
 #include "sound/background_music.h"
+#include "sound/machine_mute.h"
 
 namespace vnx {
 namespace {
@@ -25,16 +26,15 @@ RunnerSeams DefaultRunnerSeams() {
   seams.CommandLine = [] { return std::string(GetCommandLineA()); };
   seams.ReadSettings = ReadMainFormSettings;
   seams.StartSession = StartSession;
-  // Playing the music and muting the sound plug in here as they are built.
   seams.CheckPassword = CheckPassword;
   seams.BringUpEngine = BringUpEngine;
   seams.LaunchProjector = LaunchProjector;
   seams.TearDownEngine = TearDownEngine;
   seams.StopMusic = StopMusic;
-  seams.MuteWaveOutput = [](SessionHolders&) {};
-  seams.RestoreWaveOutput = [](SessionHolders&) {};
+  seams.MuteWaveOutput = MuteWaveOutput;
+  seams.RestoreWaveOutput = RestoreWaveOutput;
   seams.RunSetupDialog = RunSetupDialog;
-  seams.PlayMusic = [](TfrmMain&) {};
+  seams.PlayMusic = PlayMusic;
   seams.ShowMessageBox = [](HWND owner, const std::string& text, const std::string& caption) {
     MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK);
   };

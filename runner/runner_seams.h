@@ -25,8 +25,8 @@ struct RunnerSeams {
   std::function<void(TfrmMain&, SessionHolders&)> LaunchProjector;  // returns when the presentation is over
   std::function<void(TfrmMain&, SessionHolders&)> TearDownEngine;   // hooks, library, control block, mapping
   std::function<void(TfrmMain&)> StopMusic;  // stops the music and deletes its file
-  std::function<void(SessionHolders&)> MuteWaveOutput;  // saves the wave volume and mute states, then silences
-  std::function<void(SessionHolders&)> RestoreWaveOutput;
+  std::function<void(TfrmMain&, SessionHolders&)> MuteWaveOutput;  // saves what it silences, then silences
+  std::function<void(TfrmMain&, SessionHolders&)> RestoreWaveOutput;
   // The Setup dialog: on WM_RUNNER_START in "/C" mode and from the popup menu;
   // true when the viewer changed a stored choice.
   std::function<bool(TfrmMain&)> RunSetupDialog;

@@ -21,13 +21,18 @@ constexpr char kGlobalCloseMessageName[] = "PGlobalCloseMessage_s-z";
 class CleanupPump {
  public:
   void operator()() {
-    for (;;) {
-      try {
-        PumpPending();
-        return;
-      } catch (...) {
-        if (!first_) first_ = std::current_exception();
-      }
+    while (!Keep(PumpPending)) {
+    }
+  }
+  // Runs a step that may pump by itself; true when it ran to its end.
+  template <class Step>
+  bool Keep(Step step) {
+    try {
+      step();
+      return true;
+    } catch (...) {
+      if (!first_) first_ = std::current_exception();
+      return false;
     }
   }
   std::exception_ptr First() const { return first_; }
@@ -92,13 +97,13 @@ std::exception_ptr CleanUpSession(TfrmMain& runner, SessionHolders& holders) {
   holders.StartupAtom.reset();
   LetGoOfStartupMutex(holders);
   if (runner.ProjectorInfo.dwThreadId) AttachThreadInput(GetCurrentThreadId(), runner.ProjectorInfo.dwThreadId, FALSE);
-  if (!runner.MusicFile.empty()) Seams().StopMusic(runner);
+  if (!runner.MusicFile.empty()) pump.Keep([&runner] { Seams().StopMusic(runner); });
   if (!holders.ProjectorPath.empty()) DeleteFileA((runner.WorkDir + runner.ProjectorFile).c_str());
   for (const std::string& file : runner.ExtraFiles) {
     pump();
     DeleteFileA(file.c_str());
   }
-  if (holders.WaveMuted) Seams().RestoreWaveOutput(holders);
+  if (holders.MutedSound) Seams().RestoreWaveOutput(runner, holders);
   CloseProjectorHandles(runner);
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   MessageFilter = nullptr;

@@ -4,10 +4,11 @@
 
 #include <windows.h>
 
-#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/handle.h"
+#include "sound/saved_sound.h"
 
 namespace vnx {
 
@@ -21,8 +22,7 @@ struct SessionHolders {
   UniqueLibrary Engine;
   HHOOK KeyboardHook = nullptr, MouseHook = nullptr, CbtHook = nullptr, GetMessageHook = nullptr;
   std::string ProjectorPath;  // formed by the projector launch
-  bool WaveMuted = false;     // the mute step ran; the cleanup gives the sound back
-  std::uint32_t SavedWaveVolume = 0, SavedMuteStates = 0;
+  std::optional<SavedSound> MutedSound;  // the mute step silenced the machine; the cleanup gives this back
 };
 
 // Gives the start-up mutex back (released when owned) and closes its handle.

@@ -22,12 +22,14 @@ std::string ClaimWorkDir(const WorkDirOperations& operations, const std::string&
       const Claim claim = operations.HoldClaim(candidate);
       if (claim == Claim::Held) return candidate;
       if (claim == Claim::Failed) throw ERunnerError("Can't create dir " + candidate);
-    } else if (!reclaimed && !operations.ClaimHeldByOther(candidate) && operations.TreeNotInUse(candidate) &&
-               operations.DeleteTree(candidate)) {
+    } else if (!reclaimed && !operations.ClaimHeldByOther(candidate) && operations.TreeNotInUse(candidate)) {
+      operations.GiveSoundBack(candidate);
       // A directory that the shell reported deleted but that is still there
       // counts as not deletable, so the claim cannot go round for ever.
-      reclaimed = true;
-      continue;
+      if (operations.DeleteTree(candidate)) {
+        reclaimed = true;
+        continue;
+      }
     }
     reclaimed = false;
     candidate = WorkDirCandidate(tempBase, ++instance);

@@ -33,16 +33,18 @@ struct WorkDirOperations {
   // A live runner holds the directory's claim file.
   std::function<bool(const std::string& directory)> ClaimHeldByOther;
   std::function<bool(const std::string& directory)> TreeNotInUse;
+  // A directory whose runner died: the sound that runner silenced comes back.
+  std::function<void(const std::string& directory)> GiveSoundBack;
   std::function<bool(const std::string& directory)> DeleteTree;  // true when the shell reports success
 };
 
 // Creates the first candidate that is free and claims it, reclaiming one
 // that a crashed or killed runner left behind (its claim not held and nothing
-// in it in use) and passing over those claimed, in use or not deletable. A
-// claimed directory's files are never touched. Returns the directory without
-// a trailing "\" and sets instance. Raises "Can't create dir " + candidate
-// when a directory cannot be made, or claimed, for another reason than that
-// another runner has it.
+// in it in use; the sound it silenced is given back first) and passing over
+// those claimed, in use or not deletable. A claimed directory's files are
+// never touched. Returns the directory without a trailing "\" and sets
+// instance. Raises "Can't create dir " + candidate when a directory cannot be
+// made, or claimed, for another reason than that another runner has it.
 std::string ClaimWorkDir(const WorkDirOperations& operations, const std::string& tempBase, std::int32_t& instance);
 
 }  // namespace vnx

@@ -5,6 +5,7 @@
 #include "runner/shell_delete.h"
 #include "runner/work_dir_claim.h"
 #include "session/file_system.h"
+#include "sound/machine_mute.h"
 
 namespace vnx {
 namespace {
@@ -45,6 +46,7 @@ std::string ClaimWorkDir(const std::string& tempBase, std::int32_t& instance, Un
       [&claim](const std::string& directory) { return HoldClaimFile(directory, claim); },
       ClaimHeld,
       [](const std::string& directory) { return TreeNotInUse(directory); },
+      GiveBackLeftSound,
       [](const std::string& directory) { return ShellDelete(directory, kQuietDelete); },
   };
   return ClaimWorkDir(operations, tempBase, instance);

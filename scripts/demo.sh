@@ -11,7 +11,8 @@
 # would, checks that the runner ended and removed its working directory,
 # then restarts the prefix the way Windows restarts (files locked at the end
 # are deleted then) and checks that nothing is left. Exits 0 only when all of
-# that held.
+# that held. Wine's trace of the runner's MCI commands (build/demo-mci.log)
+# tells whether MCI opened the music and that the runner closed it.
 #
 # With --setup it starts the demo as a screen saver's settings ("/c")
 # instead: the Setup dialog alone, a screenshot of it (build/setup.png), the
@@ -24,6 +25,7 @@ prefix=$top/build/demo-prefix
 stage=$top/build/demo-stage
 show=$top/build/demo.exe
 shot=$top/build/demo.png
+mci_trace=$top/build/demo-mci.log  # Wine's trace of the runner's MCI commands (WINEDEBUG=+mci)
 title="Demo presentation"   # "Pellam Screen Name" in examples/demo/demo.ini
 stage_colour="#1E5AA0"      # colour= in examples/demo/slide.txt
 show_seconds=${VNX_DEMO_SECONDS:-10}  # on a real display: time the viewer gets
@@ -53,6 +55,37 @@ stage_pixels() {
     -format '%[fx:round(mean*w*h)]' info:
 }
 
+# The music as the runner's MCI commands show it: "<device> <result>" of the
+# open of music.mid (result 0: opened), nothing before the runner asked.
+music_open() {
+  grep -a -A12 -i 'MCI_Open lpstrElementName=.*\\\\Vnx_Rt\\\\music\.mid' "$mci_trace" 2>/dev/null | grep -a -m1 'MCI_Open wDevID=' |
+    sed -n 's/.*wDeviceID=\([0-9]*\) dwRet=\([0-9]*\).*/\1 \2/p' || true
+}
+mci_commands() {  # command device: how often the runner sent it
+  grep -a -c "mciSendCommandA ($(printf %08x "$2"), $1," "$mci_trace" || true
+}
+
+report_music_playing() {
+  local open="" deadline=$((SECONDS + 15))
+  while [ -z "$open" ] && [ $SECONDS -lt $deadline ]; do
+    open=$(music_open)
+    [ -n "$open" ] || sleep 0.3
+  done
+  [ -n "$open" ] || fail "the runner never asked MCI to open music.mid (trace: build/demo-mci.log)"
+  set -- $open
+  [ "$2" -eq 0 ] || fail "MCI did not open music.mid: MCI error $2 (trace: build/demo-mci.log)"
+  music_device=$1
+  say "the music: MCI opened music.mid from the working directory (device $1) and was asked to play it" \
+    "$(mci_commands MCI_PLAY "$1") time(s); Wine has no sound card here, so nothing is heard"
+}
+
+report_music_ended() {
+  [ "$(mci_commands MCI_CLOSE "$music_device")" -ge 1 ] || fail "the runner never closed the music's MCI device"
+  [ ! -e "$temp/Vnx_Rt/music.mid" ] || fail "music.mid is still in the working directory"
+  say "the music: the cleanup stopped it ($(mci_commands MCI_STOP "$music_device") stop), closed its MCI device" \
+    "and deleted music.mid: the file is gone"
+}
+
 wait_for_end() {  # pid seconds
   local deadline=$((SECONDS + $2))
   while kill -0 "$1" 2>/dev/null; do
@@ -76,7 +109,7 @@ inside_wine() {
   before=$(temp_entries)
 
   say "starting build/demo.exe under Wine ($mode)"
-  wine "$show" &
+  WINEDEBUG=-all,+mci wine "$show" 2>"$mci_trace" &
   local runner=$! started=$SECONDS window=""
   while [ -z "$window" ]; do
     kill -0 "$runner" 2>/dev/null || fail "the runner ended before its window appeared"
@@ -91,6 +124,7 @@ inside_wine() {
   say "the runner's frame \"$title\" is up: ${geometry} on a $(xdpyinfo | awk '/dimensions:/{print $2}') screen"
   [ -d "$temp/Vnx_Rt" ] || fail "no working directory $temp/Vnx_Rt while the presentation runs"
   say "its working directory holds: $(ls "$temp/Vnx_Rt" | tr '\n' ' ')"
+  report_music_playing
 
   if [ "$mode" = display ]; then
     import -window "$window" "$shot"
@@ -120,6 +154,7 @@ inside_wine() {
   wait "$runner" || code=$?
   [ "$code" -eq 0 ] || fail "the runner ended with exit code $code"
   say "the runner ended (exit code 0)"
+  report_music_ended
 
   if [ -e "$temp/Vnx_Rt" ]; then
     local left pending
@@ -204,7 +239,7 @@ for arg in "$@"; do
   case $arg in
     --headless) headless=1 ;;
     --setup) setup=1 ;;
-    -h|--help) sed -n '2,20p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,22p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "demo: unknown argument $arg (see --help)" >&2; exit 2 ;;
   esac
 done
@@ -222,7 +257,7 @@ cp build/win/bin/projector6.exe "$stage/player.exe"
 cp build/win/bin/vnxengine.dll "$stage/"
 build/native/bin/vnxpack build -o "$show" --stub build/win/bin/runner.exe "$stage"
 build/native/bin/vnxpack verify "$show" >/dev/null
-rm -f "$shot" "$top/build/setup.png"
+rm -f "$shot" "$mci_trace" "$top/build/setup.png"
 
 if [ $headless -eq 0 ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   mode=display

@@ -1,5 +1,7 @@
 #include "window/main_window_proc.h"
 
+#include <mmsystem.h>
+
 #include "common/callback_guard.h"
 #include "runner/control_block.h"
 #include "runner/frm_main.h"
@@ -38,6 +40,7 @@ Handled Route(TfrmMain& runner, HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: return OnCommand(runner, wParam, lParam);
     case WM_TIMER: return OnTimer(runner, wParam);
     case WM_SIZING: return OnSizing(runner, wParam, *reinterpret_cast<RECT*>(lParam));
+    case MM_MCINOTIFY: runner.MusicPlayer.HandleNotify(wParam); return kThenDefault;
     default: break;
   }
   if (message >= kFirstPrivateMessage && message <= kLastPrivateMessage) {

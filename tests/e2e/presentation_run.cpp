@@ -141,7 +141,7 @@ PresentationRun::PresentationRun(const PresentationSpec& presentation) {
                               {"projector.behave", behave, ""},
                               {"slide.txt", presentation.Slide, ""}};
   files.insert(files.end(), presentation.Extra.begin(), presentation.Extra.end());
-  PackShow(BuiltProgram("runner.exe"), showPath_, files);
+  PackShow(BuiltProgram(presentation.Runner), showPath_, files);
   if (presentation.ProjectorBesideRunner)
     for (const ShowFile& file : files)
       if (file.Name == "projector.exe" || file.Name == "projector.behave" || file.Name == "slide.txt")

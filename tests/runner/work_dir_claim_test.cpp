@@ -10,18 +10,20 @@ namespace {
 
 // A file system of working directories: each present or not, its claim file
 // held by a live runner, left by a dead one or absent, its other files in
-// use or not, deletable or not; deletions and walks are recorded.
+// use or not, deletable or not, holding the sound its runner silenced or
+// not; deletions, walks and the sound given back are recorded.
 struct FakeDirectories {
   enum class Claim { None, Held, Left };
   struct State {
     Claim claim = Claim::None;
     bool filesInUse = false;
     bool deletable = true;
+    bool soundTaken = false;
   };
   std::map<std::string, State> existing;
   std::set<std::string> failing;  // CreateDirectory fails for another reason
   WorkDirOperations::Claim holdResult = WorkDirOperations::Claim::Held;
-  std::vector<std::string> deleted, walked;
+  std::vector<std::string> deleted, walked, soundGivenBack;
 
   WorkDirOperations Operations() {
     using Created = WorkDirOperations::Created;
@@ -43,6 +45,11 @@ struct FakeDirectories {
               return !state.filesInUse && state.claim != Claim::Held;
             },
             [this](const std::string& d) {
+              State& state = existing.at(d);  // still there: before the delete
+              if (state.soundTaken) soundGivenBack.push_back(d);
+              state.soundTaken = false;
+            },
+            [this](const std::string& d) {
               deleted.push_back(d);
               if (!existing.at(d).deletable) return false;
               existing.erase(d);
@@ -59,19 +66,32 @@ TEST(WorkDirClaim, InstancesCountUpPastDirectoriesOfLiveRunners) {
     std::map<std::string, FakeDirectories::State> existing;
     std::int32_t instance;
     std::vector<std::string> deleted;
+    std::vector<std::string> soundGivenBack;
   } const cases[] = {
-      {"clean machine", {}, 0, {}},
-      {"one running", {{"T\\Vnx_Rt", {Claim::Held, true, true}}}, 1, {}},
-      {"one running, nothing of it open yet", {{"T\\Vnx_Rt", {Claim::Held, false, true}}}, 1, {}},
-      {"two running", {{"T\\Vnx_Rt", {Claim::Held, true, true}}, {"T\\Vnx_Rt1", {Claim::Held, false, true}}}, 2, {}},
-      {"killed runner's directory reclaimed", {{"T\\Vnx_Rt", {Claim::Left, false, true}}}, 0, {"T\\Vnx_Rt"}},
-      {"older runner's directory reclaimed", {{"T\\Vnx_Rt", {Claim::None, false, true}}}, 0, {"T\\Vnx_Rt"}},
-      {"killed runner whose projector still runs", {{"T\\Vnx_Rt", {Claim::Left, true, true}}}, 1, {}},
-      {"stale but not deletable", {{"T\\Vnx_Rt", {Claim::Left, false, false}}}, 1, {"T\\Vnx_Rt"}},
+      {"clean machine", {}, 0, {}, {}},
+      {"one running", {{"T\\Vnx_Rt", {Claim::Held, true, true}}}, 1, {}, {}},
+      {"one running, nothing of it open yet", {{"T\\Vnx_Rt", {Claim::Held, false, true}}}, 1, {}, {}},
+      {"two running", {{"T\\Vnx_Rt", {Claim::Held, true, true}}, {"T\\Vnx_Rt1", {Claim::Held, false, true}}}, 2, {}, {}},
+      {"killed runner's directory reclaimed", {{"T\\Vnx_Rt", {Claim::Left, false, true}}}, 0, {"T\\Vnx_Rt"}, {}},
+      {"older runner's directory reclaimed", {{"T\\Vnx_Rt", {Claim::None, false, true}}}, 0, {"T\\Vnx_Rt"}, {}},
+      {"killed runner whose projector still runs", {{"T\\Vnx_Rt", {Claim::Left, true, true}}}, 1, {}, {}},
+      {"stale but not deletable", {{"T\\Vnx_Rt", {Claim::Left, false, false}}}, 1, {"T\\Vnx_Rt"}, {}},
       {"gap after a running one",
        {{"T\\Vnx_Rt", {Claim::Held, false, true}}, {"T\\Vnx_Rt1", {Claim::Left, false, true}}},
        1,
-       {"T\\Vnx_Rt1"}},
+       {"T\\Vnx_Rt1"},
+       {}},
+      // The sound a runner silenced comes back when its directory is found
+      // dead, even one that cannot be deleted; a live runner keeps it, and so
+      // does a dead one whose projector still plays.
+      {"killed while silent", {{"T\\Vnx_Rt", {Claim::Left, false, true, true}}}, 0, {"T\\Vnx_Rt"}, {"T\\Vnx_Rt"}},
+      {"killed while silent, not deletable",
+       {{"T\\Vnx_Rt", {Claim::Left, false, false, true}}},
+       1,
+       {"T\\Vnx_Rt"},
+       {"T\\Vnx_Rt"}},
+      {"running silent", {{"T\\Vnx_Rt", {Claim::Held, false, true, true}}}, 1, {}, {}},
+      {"killed while silent, its projector still runs", {{"T\\Vnx_Rt", {Claim::Left, true, true, true}}}, 1, {}, {}},
   };
   for (const Case& c : cases) {
     FakeDirectories fake;
@@ -81,6 +101,7 @@ TEST(WorkDirClaim, InstancesCountUpPastDirectoriesOfLiveRunners) {
     EXPECT_EQ(instance, c.instance) << c.name;
     EXPECT_EQ(directory, WorkDirCandidate("T\\", c.instance)) << c.name;
     EXPECT_EQ(fake.deleted, c.deleted) << c.name;
+    EXPECT_EQ(fake.soundGivenBack, c.soundGivenBack) << c.name;
     EXPECT_EQ(fake.existing.at(directory).claim, Claim::Held) << c.name;
     // A live runner's files are never opened by someone else's claim.
     for (const std::string& walked : fake.walked)
