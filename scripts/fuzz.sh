@@ -1,19 +1,30 @@
 #!/usr/bin/env bash
-# Fuzzes the session reader: arbitrary bytes as the runner's executable,
-# extracted into a scratch directory by the reader built with libFuzzer,
-# AddressSanitizer and UndefinedBehaviorSanitizer (clang, build/fuzz).
-#   fuzz.sh [SECONDS]     default 600; scripts/test.sh runs 60
-# The corpus grows in build/fuzz/corpus across runs and starts from valid
-# sessions made by vnxpack build. A finding is saved in build/fuzz/findings/
-# and makes the script fail.
+# Fuzzes the runner's parsers with libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer (clang, build/fuzz):
+#   extract        arbitrary bytes as the runner's executable, extracted by
+#                  the session reader into a scratch directory
+#   settings       arbitrary bytes as a settings file, read as the runner and
+#                  `vnxpack settings` read it
+#   outside_texts  the presentation's WM_SETTEXT commands and the command line
+#
+#   fuzz.sh [SECONDS [HARNESS...]]   each harness for SECONDS (default 600);
+#                                    scripts/test.sh runs each for 30
+# Each harness starts from fuzz/corpus/<harness> (inputs that raised coverage
+# in long runs, kept in the repository) and, for the reader, from valid
+# sessions made by vnxpack build; its working corpus grows in
+# build/fuzz/corpus/<harness> across runs. A finding is saved in
+# build/fuzz/findings/ and makes the script fail.
 set -euo pipefail
 seconds=${1:-600}
+shift || true
+harnesses=("$@")
+[ ${#harnesses[@]} -gt 0 ] || harnesses=(extract settings outside_texts)
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
 scripts/install-deps.sh
 [ -f build/fuzz/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DVNX_FUZZ=ON >/dev/null
-cmake --build build/fuzz --target extract_fuzzer >/dev/null
+cmake --build build/fuzz --target extract_fuzzer settings_fuzzer outside_texts_fuzzer >/dev/null
 [ -f build/native/build.ninja ] || cmake -S . -B build/native -G Ninja -DVNX_SANITIZE=ON >/dev/null
 cmake --build build/native --target vnxpack >/dev/null
 
@@ -42,14 +53,27 @@ $vnxpack build -o "$seeds/twice.exe" --append "$work/tree/a.txt" >/dev/null
 { cat "$seeds/one.exe"; head -c 300 /dev/zero; } >"$seeds/trailing.exe"
 $vnxpack build -o "$seeds/named.exe" --stub "$work/stub.exe" --session Elsewhere "$work/tree/a.txt" >/dev/null
 
-corpus=build/fuzz/corpus
-mkdir -p "$corpus" build/fuzz/findings
-echo "== fuzzing the session reader for ${seconds} s"
-build/fuzz/bin/extract_fuzzer "$corpus" "$seeds" \
-  -max_total_time="$seconds" -max_len=65536 -timeout=20 -rss_limit_mb=2048 \
-  -artifact_prefix=build/fuzz/findings/ -print_final_stats=1 >build/fuzz/last-run.log 2>&1 || {
-  tail -n 60 build/fuzz/last-run.log
-  echo "fuzz: finding saved in build/fuzz/findings/" >&2
-  exit 1
-}
-grep -E '^stat::(number_of_executed_units|peak_rss_mb)|^#[0-9]+ *DONE' build/fuzz/last-run.log
+mkdir -p build/fuzz/findings
+status=0
+for harness in "${harnesses[@]}"; do
+  corpus=build/fuzz/corpus/$harness
+  mkdir -p "$corpus"
+  inputs=("$corpus")
+  [ -d "fuzz/corpus/$harness" ] && inputs+=("fuzz/corpus/$harness")
+  limits=(-max_len=4096)
+  if [ "$harness" = extract ]; then
+    inputs+=("$seeds")
+    limits=(-max_len=65536 -rss_limit_mb=2048)
+  fi
+  echo "== fuzzing $harness for ${seconds} s"
+  log=build/fuzz/last-$harness.log
+  if build/fuzz/bin/${harness}_fuzzer "${inputs[@]}" -max_total_time="$seconds" -timeout=20 "${limits[@]}" \
+      -artifact_prefix="build/fuzz/findings/$harness-" -print_final_stats=1 >"$log" 2>&1; then
+    grep -E '^stat::number_of_executed_units|^#[0-9]+ *DONE' "$log"
+  else
+    tail -n 60 "$log"
+    echo "fuzz: $harness found something; saved in build/fuzz/findings/" >&2
+    status=1
+  fi
+done
+exit $status

@@ -16,5 +16,5 @@ echo "== Windows tests under Wine"
 scripts/with-wine.sh build/win/wineprefix \
   ctest --test-dir build/win -j "$(nproc)" --output-on-failure
 echo "== fuzzing (bounded)"
-scripts/fuzz.sh 60
+scripts/fuzz.sh 30
 echo "== all tests passed"
