@@ -29,7 +29,9 @@ void NoArgument(int line, std::string_view keyword, std::string_view rest) {
 }
 
 void Apply(ProjectorBehaviour& b, const ConfigLine& line, std::set<std::string_view>& seen, bool& languageSet) {
-  const auto [keyword, rest] = SplitKeyword(line.Text);
+  // Named views, not structured bindings: the lambda below captures them.
+  const KeywordAndRest split = SplitKeyword(line.Text);
+  const std::string_view keyword = split.Keyword, rest = split.Rest;
   if (keyword != "env" && !seen.insert(keyword).second) Fail(line.Number, std::string(keyword) + " given twice");
   const auto setLanguage = [&](MenuLanguage language) {
     NoArgument(line.Number, keyword, rest);

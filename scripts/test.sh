@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Everything from a fresh Debian 12 machine to a verdict: installs what is
-# missing, builds both builds and runs every test (native, then Windows under
-# Wine in a private Xvfb display). Exits non-zero on any failure.
+# missing, builds both builds, has clang-tidy read the portable code and runs
+# every test (native, then Windows under Wine in a private Xvfb display, then
+# the fuzzers for a short while). Exits non-zero on any failure.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
 scripts/install-deps.sh
 scripts/build.sh
+scripts/tidy.sh
 
 echo "== native tests"
 ctest --test-dir build/native -j "$(nproc)" --output-on-failure

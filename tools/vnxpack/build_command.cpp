@@ -51,7 +51,7 @@ std::string BaseOf(const ParsedArguments& parsed, const PackHost& host) {
   const std::string output = parsed.Value("-o");
   const bool append = parsed.Flags.count("--append") != 0;
   if (!append && !parsed.Has("--stub")) throw EUsageError("--stub is needed unless --append is given");
-  const std::string base = parsed.Value("--stub", output);
+  std::string base = parsed.Value("--stub", output);
   const HostFileFacts facts = host.Facts(base);
   if (!facts.Exists || facts.IsDirectory) throw EPackError("no such file: " + base);
   const bool carries = EndsWithSession(host, base);

@@ -68,7 +68,9 @@ class Planner {
   void AddDirectory(const std::string& directory, const std::string& prefix, const std::string& relative, int depth) {
     if (depth > kMaxDepth) throw EPackError("folders nested too deeply below " + directory);
     for (const std::string& name : host_.List(directory)) {
-      const std::string path = directory + host_.Separator() + name;
+      std::string path = directory;
+      path += host_.Separator();
+      path += name;
       const HostFileFacts facts = host_.Facts(path);
       if (!facts.Exists) continue;  // a dangling link
       if (facts.IsDirectory) {
