@@ -4,6 +4,7 @@
 #include "runner/process_state.h"
 #include "runner/program_identity.h"
 #include "runner/runner_seams.h"
+#include "runner/startup_trace.h"
 #include "session/win32_file_seam.h"
 #include "window/main_window_proc.h"
 #include "window/private_messages.h"
@@ -91,6 +92,7 @@ void CreateMainWindow(TfrmMain& form) {
 
   if (!form.SetupMode) {
     seams.ReadSettings(form);
+    TraceStartup("settings-read");
     if (form.MidiLoopTimes == 0) form.MidiLoopTimes = 0x7FFFFFFF;  // loop without end
   }
 

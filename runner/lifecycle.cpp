@@ -12,6 +12,7 @@
 #include "runner/program_identity.h"
 #include "runner/pump.h"
 #include "runner/runner_seams.h"
+#include "runner/startup_trace.h"
 
 namespace vnx {
 namespace {
@@ -40,6 +41,7 @@ void RunMessageLoop(TfrmMain& form) {
 }  // namespace
 
 int RunRunnerProcess() {
+  TraceStartup("process");
   // A screen saver's preview or password request: a presentation is never
   // right there, and nothing of this runner is to be touched.
   if (ParseStartRequest(SplitCommandLine(Seams().CommandLine())).Mode == StartMode::Nothing) return 0;

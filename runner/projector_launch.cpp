@@ -9,6 +9,7 @@
 #include "runner/pump.h"
 #include "runner/runner_seams.h"
 #include "runner/session_holders.h"
+#include "runner/startup_trace.h"
 #include "session/file_system.h"
 #include "session/file_system_text.h"
 #include "window/close_filter.h"
@@ -185,6 +186,7 @@ void LaunchProjector(TfrmMain& runner, SessionHolders& holders) {
   if (!CreateProcessA(projectorPath.c_str(), nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                       initialDir.c_str(), &startup, &runner.ProjectorInfo))
     return;
+  TraceStartup("projector-started");
   runner.ControlBlock->ProjectorProcessId = runner.ProjectorInfo.dwProcessId;
   runner.ControlBlock->ProjectorThreadId = runner.ProjectorInfo.dwThreadId;
   if (runner.Sound.Value) Seams().MuteWaveOutput(runner, holders);
@@ -193,6 +195,7 @@ void LaunchProjector(TfrmMain& runner, SessionHolders& holders) {
   ResumeThread(runner.ProjectorInfo.hThread);
   WaitForInputIdle(runner.ProjectorInfo.hProcess, kInputIdleWait);
   FindWindowOfProjector(runner);
+  TraceStartup("window-found");
   if (!runner.ProjectorWindow) {
     runner.WindowNotFound = true;  // the projector keeps running
     return;
@@ -201,8 +204,10 @@ void LaunchProjector(TfrmMain& runner, SessionHolders& holders) {
   AttachThreadInput(GetCurrentThreadId(), runner.ProjectorInfo.dwThreadId, TRUE);
   if (!runner.BeforeShow.empty()) RunBeforeShow(runner);
   FitProjectorWindow(runner);
+  TraceStartup("fitted");
   runner.ControlBlock->ProjectorWindow = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(runner.ProjectorWindow));
   ShowPresentation(runner);
+  TraceStartup("shown");
   RunLoop(runner);
   ShowWindow(runner.MainWindow, SW_HIDE);
 }

@@ -11,6 +11,7 @@
 #include "runner/runner_seams.h"
 #include "runner/session_cleanup.h"
 #include "runner/session_holders.h"
+#include "runner/startup_trace.h"
 #include "runner/work_dir_claim_win.h"
 #include "session/file_roles.h"
 #include "session/file_system.h"
@@ -65,12 +66,15 @@ void RunSession(TfrmMain& runner, SessionHolders& holders) {
   // on the held claim file keeps the directory this runner's.
   LetGoOfStartupMutex(holders);
   runner.WorkDir = workDir + "\\";
+  TraceStartup("directory-claimed");
 
   RunMainPass(runner);
   if (runner.EngineFile.empty()) return;  // a session without engine ends quietly
   SetUpSatelliteTools(runner.ToolFiles, runner.ToolPrograms, runner.WorkDir);
+  TraceStartup("extracted");
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   if (!Seams().BringUpEngine(runner, holders)) return;
+  TraceStartup("engine-up");
   Seams().LaunchProjector(runner, holders);
 }
 
@@ -79,6 +83,7 @@ void RunSession(TfrmMain& runner, SessionHolders& holders) {
 void StartSession(TfrmMain& runner) {
   ShowIcon(runner);
   if (!Seams().CheckPassword(runner)) return;
+  TraceStartup("password-gate");
   ResetSessionHandles(runner);
   SessionHolders holders;
   holders.StartupAtom.reset(GlobalAddAtomA(("aakq " + runner.ExeFileName).c_str()));
