@@ -6,6 +6,7 @@
 #include "runner/control_block.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
+#include "runner/projector_job.h"
 #include "runner/pump.h"
 #include "runner/runner_seams.h"
 #include "runner/session_holders.h"
@@ -187,6 +188,8 @@ void LaunchProjector(TfrmMain& runner, SessionHolders& holders) {
                       initialDir.c_str(), &startup, &runner.ProjectorInfo))
     return;
   TraceStartup("projector-started");
+  holders.ProjectorJob = JobEndingWithTheRunner();
+  PutIntoJob(holders.ProjectorJob, runner.ProjectorInfo.hProcess);
   runner.ControlBlock->ProjectorProcessId = runner.ProjectorInfo.dwProcessId;
   runner.ControlBlock->ProjectorThreadId = runner.ProjectorInfo.dwThreadId;
   if (runner.Sound.Value) Seams().MuteWaveOutput(runner, holders);

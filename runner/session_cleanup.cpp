@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "runner/frm_main.h"
+#include "runner/projector_job.h"
 #include "runner/pump.h"
 #include "runner/runner_seams.h"
 #include "runner/session_holders.h"
@@ -104,6 +105,7 @@ std::exception_ptr CleanUpSession(TfrmMain& runner, SessionHolders& holders) {
     DeleteFileA(file.c_str());
   }
   if (holders.MutedSound) Seams().RestoreWaveOutput(runner, holders);
+  LetGoOfJob(holders.ProjectorJob);
   CloseProjectorHandles(runner);
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   MessageFilter = nullptr;
@@ -115,7 +117,13 @@ std::exception_ptr CleanUpSession(TfrmMain& runner, SessionHolders& holders) {
   if (workDirClaimed) RemoveCreatedSubdirs(runner.CreatedSubdirs, runner.WorkDir);
   pump();
   if (runner.EnginePathFormed()) DeleteEngineFile(runner, pump);
-  if (workDirClaimed) RemoveWorkDir(runner.WorkDir, holders.WorkDirClaim);
+  if (workDirClaimed) {
+    RemoveWorkDir(runner.WorkDir, holders.WorkDirClaim);
+    // Runners that were killed or crashed could not clean up behind
+    // themselves; the next one to end does it for them.
+    const std::string& workDir = runner.WorkDir;
+    SweepLeftoversOfDeadRunners(workDir.substr(0, workDir.find_last_of('\\', workDir.size() - 2) + 1), workDir);
+  }
   return pump.First();
 }
 

@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "common/text.h"
 #include "runner/control_block.h"
 #include "runner/extraction_passes.h"
 #include "runner/frm_main.h"
@@ -28,6 +29,23 @@ constexpr DWORD kStartupMutexWait = 5555;
 void ShowIcon(const TfrmMain& runner) {
   const HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   SendMessageA(runner.MainWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
+
+// A runner that was killed could not delete its start-up atom, and global
+// atoms outlive processes. The first live runner of an executable knows that
+// every such atom found is a dead runner's and removes it before it adds its
+// own. Whether others live tells a named mutex that each runner opens once
+// and holds until its process ends.
+void ForgetStartupAtomsOfDeadRunners(const std::string& exeFileName) {
+  static UniqueKernelHandle alive;
+  if (alive) return;  // a restarted lifecycle: done at the first
+  alive.reset(CreateMutexA(nullptr, FALSE, ("OrrindaleRunnerAlive_" + LowerAscii(exeFileName)).c_str()));
+  if (!alive || GetLastError() == ERROR_ALREADY_EXISTS) return;
+  const std::string name = "aakq " + exeFileName;
+  for (int left = 10000; left > 0; --left) {
+    const ATOM atom = GlobalFindAtomA(name.c_str());
+    if (atom == 0 || GlobalDeleteAtom(atom) != 0) return;
+  }
 }
 
 void ResetSessionHandles(TfrmMain& runner) {
@@ -86,6 +104,7 @@ void StartSession(TfrmMain& runner) {
   TraceStartup("password-gate");
   ResetSessionHandles(runner);
   SessionHolders holders;
+  ForgetStartupAtomsOfDeadRunners(runner.ExeFileName);
   holders.StartupAtom.reset(GlobalAddAtomA(("aakq " + runner.ExeFileName).c_str()));
 
   std::exception_ptr failure;

@@ -36,4 +36,13 @@ std::string ClaimWorkDir(const WorkDirOperations& operations, const std::string&
   }
 }
 
+void SweepDeadRunnersWorkDirs(const WorkDirOperations& operations, const std::vector<std::string>& directories) {
+  for (const std::string& directory : directories) {
+    if (operations.ClaimHeldByOther(directory)) continue;
+    operations.GiveSoundBack(directory);
+    if (!operations.TreeNotInUse(directory) || !operations.DeleteTree(directory))
+      operations.DeleteTreeAtNextStart(directory);
+  }
+}
+
 }  // namespace vnx

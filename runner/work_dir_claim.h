@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vnx {
 
@@ -36,6 +37,9 @@ struct WorkDirOperations {
   // A directory whose runner died: the sound that runner silenced comes back.
   std::function<void(const std::string& directory)> GiveSoundBack;
   std::function<bool(const std::string& directory)> DeleteTree;  // true when the shell reports success
+  // Deletes what can go now and queues the rest for the next start of the
+  // system (a file some other process still holds).
+  std::function<void(const std::string& directory)> DeleteTreeAtNextStart;
 };
 
 // Creates the first candidate that is free and claims it, reclaiming one
@@ -46,5 +50,12 @@ struct WorkDirOperations {
 // instance. Raises "Can't create dir " + candidate when a directory cannot be
 // made, or claimed, for another reason than that another runner has it.
 std::string ClaimWorkDir(const WorkDirOperations& operations, const std::string& tempBase, std::int32_t& instance);
+
+// Removes the working directories that runners which died left behind, among
+// the given ones: those whose claim nobody holds. The sound such a runner
+// silenced comes back first; a directory in which something still holds a
+// file goes at the next start of the system. Claimed directories are not
+// touched.
+void SweepDeadRunnersWorkDirs(const WorkDirOperations& operations, const std::vector<std::string>& directories);
 
 }  // namespace vnx

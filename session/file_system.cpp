@@ -88,4 +88,22 @@ void RemoveDirectoryWithFiles(const std::string& directory) {
   if (!RemoveDirectoryA(withoutBackslash.c_str())) deleteLater(withoutBackslash);
 }
 
+void DeleteTreeNowOrAtNextStart(const std::string& directory) {
+  WIN32_FIND_DATAA entry{};
+  if (const UniqueFindHandle search{FindFirstFileA((directory + "\\*").c_str(), &entry)}) {
+    do {
+      const std::string name = entry.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = directory + "\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        DeleteTreeNowOrAtNextStart(path);
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileA(path.c_str())) DeleteAtNextStart(path);
+      }
+    } while (FindNextFileA(search.get(), &entry));
+  }
+  if (!RemoveDirectoryA(directory.c_str())) DeleteAtNextStart(directory);
+}
+
 }  // namespace vnx

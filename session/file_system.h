@@ -32,6 +32,10 @@ bool TreeNotInUse(const std::string& pattern);
 // Queues a file, or an empty directory, for deletion at the next start of
 // the system; runners queue one at a time.
 void DeleteAtNextStart(const std::string& path);
+// Deletes a directory tree (given without a trailing "\"); what some other
+// process still holds, and the directories above it, are queued for
+// deletion at the next start of the system instead.
+void DeleteTreeNowOrAtNextStart(const std::string& directory);
 // Deletes the files directly inside the directory (given with its trailing
 // "\"), then the directory. What something still holds is scheduled for
 // deletion at the next start of the system, the directory after its files.

@@ -13,7 +13,7 @@ namespace {
 // and one process runs its settings passes one after the other. One left by
 // a dead process of the same id holds nothing anyone needs.
 std::string CreateSettingsPassDirectory(const std::string& baseDir) {
-  const std::string directory = baseDir + "Vnx_Ini" + std::to_string(GetCurrentProcessId());
+  const std::string directory = baseDir + kSettingsPassDirectoryName + std::to_string(GetCurrentProcessId());
   CreateDirectoryA(directory.c_str(), nullptr);  // a failure surfaces as the failure to write into it
   return directory + "\\";
 }

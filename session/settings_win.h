@@ -10,6 +10,10 @@
 
 namespace vnx {
 
+// The settings pass's directory below the temporary base directory is this
+// name followed by the decimal process id.
+inline constexpr char kSettingsPassDirectoryName[] = "Vnx_Ini";
+
 class TfrmMain;
 
 // GetTempPath, at most 260 characters.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -23,7 +24,7 @@ struct FakeDirectories {
   std::map<std::string, State> existing;
   std::set<std::string> failing;  // CreateDirectory fails for another reason
   WorkDirOperations::Claim holdResult = WorkDirOperations::Claim::Held;
-  std::vector<std::string> deleted, walked, soundGivenBack;
+  std::vector<std::string> deleted, walked, soundGivenBack, queued;
 
   WorkDirOperations Operations() {
     using Created = WorkDirOperations::Created;
@@ -54,7 +55,8 @@ struct FakeDirectories {
               if (!existing.at(d).deletable) return false;
               existing.erase(d);
               return true;
-            }};
+            },
+            [this](const std::string& d) { queued.push_back(d); }};
   }
 };
 
@@ -155,6 +157,27 @@ TEST(WorkDirClaim, OtherCreationFailuresNameTheCandidate) {
   } catch (const std::exception& error) {
     EXPECT_STREQ(error.what(), "Can't create dir Q:\\x\\Vnx_Rt1");
   }
+}
+
+// The cleanup sweeps what runners that died left: their directories go, now
+// or at the next start, with the sound they silenced given back; a live
+// runner's directory is neither walked nor touched.
+TEST(WorkDirSweep, DeadRunnersDirectoriesGoAndLiveOnesStay) {
+  FakeDirectories fake;
+  fake.existing = {{"T\\Vnx_Rt", {Claim::Held, true, true, true}},
+                   {"T\\Vnx_Rt1", {Claim::Left, false, true, true}},
+                   {"T\\Vnx_Rt2", {Claim::Left, true, true, false}},  // its engine still loaded somewhere
+                   {"T\\Vnx_Rt3", {Claim::None, false, false, false}},
+                   {"T\\Vnx_Rt4", {Claim::Held, false, true, false}}};
+  SweepDeadRunnersWorkDirs(fake.Operations(),
+                           {"T\\Vnx_Rt", "T\\Vnx_Rt1", "T\\Vnx_Rt2", "T\\Vnx_Rt3", "T\\Vnx_Rt4"});
+  EXPECT_EQ(fake.deleted, (std::vector<std::string>{"T\\Vnx_Rt1", "T\\Vnx_Rt3"}));
+  EXPECT_EQ(fake.queued, (std::vector<std::string>{"T\\Vnx_Rt2", "T\\Vnx_Rt3"}));
+  EXPECT_EQ(fake.soundGivenBack, (std::vector<std::string>{"T\\Vnx_Rt1"}));
+  for (const char* live : {"T\\Vnx_Rt", "T\\Vnx_Rt4"})
+    EXPECT_EQ(std::count(fake.walked.begin(), fake.walked.end(), live), 0) << live;
+  EXPECT_TRUE(fake.existing.count("T\\Vnx_Rt"));
+  EXPECT_TRUE(fake.existing.at("T\\Vnx_Rt").soundTaken);  // a live runner's sound stays as it set it
 }
 
 }  // namespace
