@@ -1,24 +1,56 @@
 #!/usr/bin/env bash
-# Runs a command with a ready Wine: a virtual X display of its own (Xvfb), the
-# project's Wine prefix (created on first use) and a persistent wineserver, so
-# each Windows program starts in a fraction of a second.
+# Runs a command with a ready Wine: Wine 10 of the Debian 13 root in
+# build/wine-root (scripts/wine-root.sh makes it once), a virtual X display of
+# its own (Xvfb), the project's Wine prefix (created on first use) and a
+# persistent wineserver, so each Windows program starts in a fraction of a
+# second.
 #   with-wine.sh PREFIX COMMAND [ARGS...]
-# Everything started here is stopped again by its process id on the way out.
+# The command runs here with the root's wine, wineserver, winepath and
+# wineboot first on PATH (scripts/wine-root-bin). The root sees the project
+# at its own path, so the prefix and the working directory of every Wine
+# program must lie inside the project. Its mounts exist in a mount namespace
+# of this command alone and are undone on the way out, also on failure or
+# Ctrl-C; everything started here is stopped again by its process id.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/.." && pwd)
+
+if [ "${VNX_WINE_NAMESPACE:-}" != $$ ]; then
+  [ "$(id -u)" -eq 0 ] || { echo "with-wine: needs root: Wine runs in a chroot" >&2; exit 1; }
+  VNX_WINE_ROOT=$("$here/wine-root.sh")
+  export VNX_WINE_ROOT
+  VNX_WINE_NAMESPACE=$$ exec unshare --mount --propagation private -- "$0" "$@"
+fi
+unset VNX_WINE_NAMESPACE
+
 prefix=$(realpath -m "$1")
 shift
-here=$(cd "$(dirname "$0")" && pwd)
+case $prefix/ in
+  "$top"/*) ;;
+  *) echo "with-wine: the prefix $prefix is outside the project $top, which is all the Wine root sees" >&2; exit 2 ;;
+esac
 
+export PATH=$here/wine-root-bin:$PATH
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all HOME=$prefix/home
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;winealsa.drv,winepulse.drv=d"
 
+. "$here/root-mounts.sh"
 xvfb_pid=""
 cleanup() {
-  wineserver -k 2>/dev/null || true
+  if [ -e "$VNX_WINE_ROOT/proc/self" ]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+  fi
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  true
+  unmount_recorded
 }
 trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
+
+mount_system_into "$VNX_WINE_ROOT"
+mount_recorded "$VNX_WINE_ROOT$top" --bind "$top"
 
 if [ -z "${VNX_USE_DISPLAY:-}" ]; then
   # -displayfd lets Xvfb pick a free display number and tell us.
@@ -30,11 +62,13 @@ if [ -z "${VNX_USE_DISPLAY:-}" ]; then
   rm -f "$fifo"
   export DISPLAY=":$display_number"
 fi
+# Local X servers listen in /tmp/.X11-unix.
+[ -d /tmp/.X11-unix ] && mount_recorded "$VNX_WINE_ROOT/tmp/.X11-unix" --bind /tmp/.X11-unix
 
-mkdir -p "$HOME"
-if [ ! -f "$prefix/.vnx-ready" ]; then
+if [ "$(cat "$prefix/.vnx-ready" 2>/dev/null)" != "$(wine --version)" ]; then
   "$here/wine-prefix-setup.sh" "$prefix"
 fi
+mkdir -p "$HOME"
 wineserver -p
 wine wineboot >/dev/null 2>&1 || true
 
