@@ -12,7 +12,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
 root=$top/build/wine-root
 ready=$root/.vnx-ready
-packages=(wine wine32:i386 fonts-wine)
+# libxi6: without XInput2 Wine 10 cannot grab the pointer, and its refusal
+# re-arms the cursor clipping it gives every full-screen foreground window:
+# the window's thread then spins in that loop and never handles another
+# message (a projector switched to full screen hangs the fitting).
+packages=(wine wine32:i386 fonts-wine libxi6:i386)
 
 # The Debian archive of this machine's own apt sources.
 debian_archive() {

@@ -60,6 +60,11 @@ StageOnScreen Measure(const ScreenPixels& shot, const RECT& client) {
   return seen;
 }
 
+std::string Text(const RECT& rect) {
+  return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" + std::to_string(rect.right) + "," +
+         std::to_string(rect.bottom) + ")";
+}
+
 bool OnScreen(const RECT& client, const ScreenPixels& shot) {
   return client.left >= 0 && client.top >= 0 && client.right <= shot.Width && client.bottom <= shot.Height &&
          client.left < client.right && client.top < client.bottom;
@@ -92,19 +97,23 @@ TEST_P(PresentationPixels, StageColourFillsTheClientAreaExactly) {
   do {
     shot = CaptureScreen();
     ASSERT_FALSE(shot.Pixels.empty()) << "the screen cannot be read";
-    ASSERT_TRUE(OnScreen(client, shot)) << "client area " << client.left << "," << client.top << " to "
-                                        << client.right << "," << client.bottom;
+    ASSERT_TRUE(OnScreen(client, shot)) << "client area " << Text(client);
     seen = Measure(shot, client);
     if (seen.Fills()) break;
     Sleep(100);
   } while (GetTickCount() - start < 10000);
 
+  SCOPED_TRACE("client area " + Text(client) + " of the frame " + Text(WindowRect(run.RunnerWindow())));
   EXPECT_EQ(seen.Outside, 0u) << "stage colour on the frame or beyond the client area";
   EXPECT_GE(seen.Inside, seen.Area * 7 / 10) << "of " << seen.Area << " client pixels";
   const char* const edges[] = {"left", "top", "right", "bottom"};
   for (int i = 0; i < 4; ++i) EXPECT_GE(seen.Edge[i], 0.9) << "the client area's " << edges[i] << " edge";
 }
 
+// A maximised frame (FullScreen with CustomSize) is not here: Wine 10 draws
+// a window whose rectangle reaches past the screen from the screen's corner,
+// its border width away from where the window is (README.md, "What Wine does
+// differently"); PresentationWindowMode checks its geometry.
 INSTANTIATE_TEST_SUITE_P(
     Fitting, PresentationPixels,
     testing::Values(
@@ -112,7 +121,6 @@ INSTANTIATE_TEST_SUITE_P(
         PixelCase{"FixedWindow", "AlignmentH=2\r\nAlignmentV=2\r\n", false},
         // The settings' size: the projector's window is stretched to it.
         PixelCase{"CustomSize", "CustomSize=1\r\nWidth=500\r\nHeight=400\r\n", false},
-        PixelCase{"CustomSizeMaximised", "FullScreen=1\r\nCustomSize=1\r\n", false},
         PixelCase{"FullScreen", "FullScreen=1\r\n", true}),
     CaseName<PixelCase>);
 
