@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Everything from a fresh Debian 12 machine to a verdict: installs what is
 # missing, builds both builds and runs every test (native, then Windows under
-# Wine in a private Xvfb display). Exits non-zero on any failure.
+# Wine 10 from the Debian 13 root in build/wine-root, made on first use, in a
+# private Xvfb display). Exits non-zero on any failure.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"

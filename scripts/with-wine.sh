@@ -14,6 +14,10 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
+if [ $# -lt 2 ]; then
+  echo "usage: with-wine.sh PREFIX COMMAND [ARGS...]" >&2
+  exit 2
+fi
 
 if [ "${VNX_WINE_NAMESPACE:-}" != $$ ]; then
   [ "$(id -u)" -eq 0 ] || { echo "with-wine: needs root: Wine runs in a chroot" >&2; exit 1; }
@@ -30,6 +34,8 @@ case $prefix/ in
   *) echo "with-wine: the prefix $prefix is outside the project $top, which is all the Wine root sees" >&2; exit 2 ;;
 esac
 
+# The X cookie of a real display, read before HOME changes.
+cookie=${XAUTHORITY:-${HOME:-}/.Xauthority}
 export PATH=$here/wine-root-bin:$PATH
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all HOME=$prefix/home
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;winealsa.drv,winepulse.drv=d"
@@ -42,6 +48,7 @@ cleanup() {
     wineserver -w 2>/dev/null || true
   fi
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -f "$top/build/xauthority.$$"
   unmount_recorded
 }
 trap cleanup EXIT
@@ -62,7 +69,12 @@ if [ -z "${VNX_USE_DISPLAY:-}" ]; then
   rm -f "$fifo"
   export DISPLAY=":$display_number"
 fi
-# Local X servers listen in /tmp/.X11-unix.
+# Local X servers listen in /tmp/.X11-unix; a real display's cookie goes
+# where the root sees it.
+if [ -n "${VNX_USE_DISPLAY:-}" ] && [ -f "$cookie" ]; then
+  cp "$cookie" "$top/build/xauthority.$$"
+  export XAUTHORITY=$top/build/xauthority.$$
+fi
 [ -d /tmp/.X11-unix ] && mount_recorded "$VNX_WINE_ROOT/tmp/.X11-unix" --bind /tmp/.X11-unix
 
 if [ "$(cat "$prefix/.vnx-ready" 2>/dev/null)" != "$(wine --version)" ]; then
