@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Mounts into a chroot, sourced by the scripts that use build/wine-root.
 # Each mount is recorded as it is made and unmount_recorded undoes them in
 # reverse order. The callers run in a mount namespace of their own
