@@ -49,6 +49,18 @@ cleanup() {
   fi
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -f "$top/build/xauthority.$$"
+  # Windows programs of a wineserver that died (Wine 10's can fail an
+  # assertion) outlive "wineserver -k" and hold the mounts. Every other
+  # process of this mount namespace was started by this command.
+  local entry left=()
+  for entry in /proc/[0-9]*; do
+    [ "${entry#/proc/}" != $$ ] && [ "$entry/ns/mnt" -ef /proc/$$/ns/mnt ] && left+=("${entry#/proc/}")
+  done
+  if [ ${#left[@]} -gt 0 ]; then
+    echo "with-wine: ending what a dead wineserver left running: ${left[*]}" >&2
+    kill -KILL "${left[@]}" 2>/dev/null || true
+    sleep 0.5
+  fi
   unmount_recorded
 }
 trap cleanup EXIT
