@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Installs, on Debian 12, whatever the builds and tests need and is missing:
-# the i386 architecture for Wine, the mingw-w64 cross compilers, Wine, Xvfb,
-# CMake, GoogleTest, zlib for both builds, and clang for the fuzzers and
-# clang-tidy.
+# the mingw-w64 cross compilers, debootstrap for the Debian 13 root that
+# carries the Wine (scripts/wine-root.sh), Xvfb and the X tools, CMake,
+# GoogleTest, zlib for both builds, and clang for the fuzzers and clang-tidy.
 # A ready machine passes through in well under a second.
 set -euo pipefail
 
 packages=(
-  wine wine32:i386 fonts-wine
+  debootstrap
   g++-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev
   xvfb xauth xdotool x11-utils imagemagick
   cmake ninja-build g++ make python3
@@ -28,8 +28,5 @@ if [ "$(id -u)" -ne 0 ]; then
   sudo=sudo
 fi
 echo "Installing: ${missing[*]}" >&2
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $sudo dpkg --add-architecture i386
-fi
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
