@@ -186,13 +186,13 @@ TEST(SetupDialog, TickedBoxesAreStoredAndTheMouseGovernsTheMenu) {
   ASSERT_TRUE(dialog);
   const HWND menu = GetDlgItem(dialog, kRightClickMenu);
   EXPECT_FALSE(IsWindowEnabled(menu));
-  ClickWindow(GetDlgItem(dialog, kMouse));
+  ToggleBox(GetDlgItem(dialog, kMouse));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(menu) != FALSE; }));
-  ClickWindow(menu);
-  ClickWindow(GetDlgItem(dialog, kSoundMute));
-  ClickWindow(GetDlgItem(dialog, kKeys));
-  ClickWindow(GetDlgItem(dialog, kMidiMute));
-  ClickWindow(GetDlgItem(dialog, kMidiMute));  // and back
+  ToggleBox(menu);
+  ToggleBox(GetDlgItem(dialog, kSoundMute));
+  ToggleBox(GetDlgItem(dialog, kKeys));
+  ToggleBox(GetDlgItem(dialog, kMidiMute));
+  ToggleBox(GetDlgItem(dialog, kMidiMute));  // and back
   CloseSetup(run, dialog);
   EXPECT_EQ(StoredChoices(run), (Values{{"MouseExit", "0"}, {"AnyKeyExit", "1"}, {"Mute", "1"}, {"MidiMute", "0"},
                                         {"DisplayRightClickMenu", "1"}}));

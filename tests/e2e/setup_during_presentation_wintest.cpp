@@ -62,7 +62,7 @@ TEST_P(SetupDuringPresentation, RestartsOnlyWhenAChoiceChanged) {
 
   const HWND dialog = OpenSetupFromTheMenu(run);
   ASSERT_TRUE(dialog);
-  for (int i = 0; i < c.Clicks; ++i) ClickWindow(GetDlgItem(dialog, kKeysBox));
+  for (int i = 0; i < c.Clicks; ++i) ToggleBox(GetDlgItem(dialog, kKeysBox));
   ClickCloseBox(dialog);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
 

@@ -106,6 +106,12 @@ void ClickWindow(HWND window) {
   ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
+void ToggleBox(HWND box) {
+  const LRESULT before = SendMessageA(box, BM_GETCHECK, 0, 0);
+  ClickWindow(box);
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) != before; })) << "the box did not flip";
+}
+
 void ClickCloseBox(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);

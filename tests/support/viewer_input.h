@@ -24,6 +24,10 @@ void ClickAt(POINT screen, bool right = false);
 // A left click in the middle of a window (a button, a check box, an edit)
 // once it is visible.
 void ClickWindow(HWND window);
+// Clicks a check box and waits until it has flipped: the button lets go of
+// the mouse only when it handles the release, and a next click sent before
+// then would go to it instead of to the next control.
+void ToggleBox(HWND box);
 // A left click on the close box of a captioned window.
 void ClickCloseBox(HWND window);
 
