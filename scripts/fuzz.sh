@@ -69,7 +69,7 @@ for harness in "${harnesses[@]}"; do
   log=build/fuzz/last-$harness.log
   if build/fuzz/bin/${harness}_fuzzer "${inputs[@]}" -max_total_time="$seconds" -timeout=20 "${limits[@]}" \
       -artifact_prefix="build/fuzz/findings/$harness-" -print_final_stats=1 >"$log" 2>&1; then
-    grep -E '^stat::number_of_executed_units|^#[0-9]+ *DONE' "$log"
+    grep -aE '^stat::number_of_executed_units|^#[0-9]+ *DONE' "$log"
   else
     tail -n 60 "$log"
     echo "fuzz: $harness found something; saved in build/fuzz/findings/" >&2
