@@ -25,7 +25,9 @@ int main(int argc, char** argv) {
   std::uniform_int_distribution<DWORD> instant(0, 3000);
   vnx::test::Chaos chaos(argv[3]);
   vnx::test::ChaosFigures figures;
-  for (int round = 0; round < rounds; ++round) chaos.Round(round % 2 == 0, instant(random), figures);
+  using Victim = vnx::test::Chaos::Victim;
+  for (int round = 0; round < rounds; ++round)
+    chaos.Round(round % 2 == 0 ? Victim::Runner : Victim::Projector, instant(random), figures);
   chaos.Inspect(figures);
   std::printf("rounds %d runner-kills %d projector-kills %d killed-before-projector %d failed-starts %d "
               "unclean-ends %d stray-projectors %d mappings %d atoms %d left %zu\n",

@@ -1,5 +1,7 @@
 #include "runner/projector_job.h"
 
+#include "common/handle.h"
+
 namespace vnx {
 namespace {
 
@@ -14,32 +16,45 @@ using CreateJobObjectFunction = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, LPCSTR);
 using SetInformationJobObjectFunction = BOOL(WINAPI*)(HANDLE, JOBOBJECTINFOCLASS, LPVOID, DWORD);
 using AssignProcessToJobObjectFunction = BOOL(WINAPI*)(HANDLE, HANDLE);
 
-bool SetLimits(HANDLE job, DWORD flags) {
+bool Assign(HANDLE job, HANDLE process) {
+  const auto assign = Kernel32<AssignProcessToJobObjectFunction>("AssignProcessToJobObject");
+  return assign && assign(job, process);
+}
+
+struct RunnerJob {
+  UniqueKernelHandle Job;  // held until the runner's process ends
+  bool RunnerInside = false;
+};
+
+// One job for the runner's life: a process cannot leave a job, so a
+// presentation restarted after Setup reuses the one the runner joined.
+RunnerJob theJob;
+
+void SetLimits(DWORD flags) {
   const auto set = Kernel32<SetInformationJobObjectFunction>("SetInformationJobObject");
+  if (!theJob.Job || !set) return;
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
   limits.BasicLimitInformation.LimitFlags = flags;
-  return set && set(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  set(theJob.Job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
 }
 
 }  // namespace
 
-UniqueKernelHandle JobEndingWithTheRunner() {
-  const auto create = Kernel32<CreateJobObjectFunction>("CreateJobObjectA");
-  UniqueKernelHandle job(create ? create(nullptr, nullptr) : nullptr);
-  if (job && !SetLimits(job.get(), JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_SILENT_BREAKAWAY_OK))
-    job.reset();
-  return job;
+void OpenJobToTheProjector() {
+  if (!theJob.Job) {
+    const auto create = Kernel32<CreateJobObjectFunction>("CreateJobObjectA");
+    theJob.Job.reset(create ? create(nullptr, nullptr) : nullptr);
+    if (theJob.Job) theJob.RunnerInside = Assign(theJob.Job.get(), GetCurrentProcess());
+  }
+  // Without silent breakaway every process the runner creates now joins.
+  SetLimits(JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_BREAKAWAY_OK);
 }
 
-void PutIntoJob(const UniqueKernelHandle& job, HANDLE process) {
-  const auto assign = Kernel32<AssignProcessToJobObjectFunction>("AssignProcessToJobObject");
-  if (job && assign) assign(job.get(), process);
+void CloseJobBehindTheProjector(HANDLE projector) {
+  SetLimits(JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_SILENT_BREAKAWAY_OK);
+  if (projector && theJob.Job && !theJob.RunnerInside) Assign(theJob.Job.get(), projector);
 }
 
-void LetGoOfJob(UniqueKernelHandle& job) {
-  if (!job) return;
-  SetLimits(job.get(), JOB_OBJECT_LIMIT_SILENT_BREAKAWAY_OK);
-  job.reset();
-}
+void LetGoOfProjector() { SetLimits(JOB_OBJECT_LIMIT_SILENT_BREAKAWAY_OK); }
 
 }  // namespace vnx

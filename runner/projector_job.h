@@ -1,25 +1,28 @@
 #pragma once
-// The projector ends with its runner. The runner puts it into a job object
-// that kills it when the job's last handle closes: a runner that crashes or
-// is killed takes its projector along instead of leaving it running, out of
-// sight and holding the working directory. The runner's own cleanup lets go
-// of the projector first, so nothing changes when it ends normally (a
-// projector whose window never came keeps running, as it always did).
-// Processes the projector starts are not part of the job. Systems without
-// job objects (the Windows 95 family) go without.
+// The projector ends with its runner. The runner joins a job object that
+// kills its processes when its last handle (the runner's own) closes, and
+// creates the projector inside it: a runner that crashes or is killed, even
+// in the instant its projector is being created, takes the projector along
+// instead of leaving it running (or suspended for good), out of sight and
+// holding the working directory. Only the projector joins: the job is open
+// to new processes just while the projector is created, and the runner's
+// other children (programs it starts, the browser) stay outside. The
+// runner's own cleanup lets go of the projector first, so nothing changes
+// when it ends normally (a projector whose window never came keeps running,
+// as it always did). Where the runner cannot join (already in a job that
+// allows no other) the projector is put into the job right after its
+// creation; systems without job objects (the Windows 95 family) go without.
 
 #include <windows.h>
 
-#include "common/handle.h"
-
 namespace vnx {
 
-// A job that kills its processes when its last handle closes; empty where
-// the system has no job objects.
-UniqueKernelHandle JobEndingWithTheRunner();
-// The suspended projector joins the job.
-void PutIntoJob(const UniqueKernelHandle& job, HANDLE process);
-// The job no longer kills anything; then its handle is closed.
-void LetGoOfJob(UniqueKernelHandle& job);
+// From now until CloseJobBehindTheProjector, processes the runner creates join the job.
+void OpenJobToTheProjector();
+// New processes of the runner stay outside again; the suspended projector is
+// in the job whether or not it joined at its creation.
+void CloseJobBehindTheProjector(HANDLE projector);
+// The job no longer kills anything.
+void LetGoOfProjector();
 
 }  // namespace vnx

@@ -184,12 +184,12 @@ void LaunchProjector(TfrmMain& runner, SessionHolders& holders) {
   PublishDirectories(runner, projectorPath, initialDir);
 
   runner.ControlBlock->ProjectorV6 = HasProductVersion6(projectorPath);
-  if (!CreateProcessA(projectorPath.c_str(), nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                      initialDir.c_str(), &startup, &runner.ProjectorInfo))
-    return;
+  OpenJobToTheProjector();
+  const bool created = CreateProcessA(projectorPath.c_str(), nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                                      nullptr, initialDir.c_str(), &startup, &runner.ProjectorInfo);
+  CloseJobBehindTheProjector(created ? runner.ProjectorInfo.hProcess : nullptr);
+  if (!created) return;
   TraceStartup("projector-started");
-  holders.ProjectorJob = JobEndingWithTheRunner();
-  PutIntoJob(holders.ProjectorJob, runner.ProjectorInfo.hProcess);
   runner.ControlBlock->ProjectorProcessId = runner.ProjectorInfo.dwProcessId;
   runner.ControlBlock->ProjectorThreadId = runner.ProjectorInfo.dwThreadId;
   if (runner.Sound.Value) Seams().MuteWaveOutput(runner, holders);

@@ -105,7 +105,7 @@ std::exception_ptr CleanUpSession(TfrmMain& runner, SessionHolders& holders) {
     DeleteFileA(file.c_str());
   }
   if (holders.MutedSound) Seams().RestoreWaveOutput(runner, holders);
-  LetGoOfJob(holders.ProjectorJob);
+  LetGoOfProjector();
   CloseProjectorHandles(runner);
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   MessageFilter = nullptr;

@@ -22,7 +22,6 @@ struct SessionHolders {
   UniqueLibrary Engine;
   HHOOK KeyboardHook = nullptr, MouseHook = nullptr, CbtHook = nullptr, GetMessageHook = nullptr;
   std::string ProjectorPath;  // formed by the projector launch
-  UniqueKernelHandle ProjectorJob;  // ends the projector if the runner dies without its cleanup
   std::optional<SavedSound> MutedSound;  // the mute step silenced the machine; the cleanup gives this back
 };
 

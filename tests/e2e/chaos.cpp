@@ -47,10 +47,22 @@ bool Ended(DWORD processId, DWORD timeoutMs) {
 }
 
 void Kill(DWORD processId) {
+  if (!processId) return;
   const UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
   if (!process) return;
   TerminateProcess(process.get(), 9);
   WaitForSingleObject(process.get(), 10000);
+}
+
+// The runner's projector once it exists; 0 when the runner ended first or
+// none came within 30 s. A pause of 0 lets a kill follow the projector's
+// creation as closely as this process can see it.
+DWORD WaitForProjectorOf(const LaunchedProgram& runner, DWORD pauseMs) {
+  const DWORD start = GetTickCount();
+  DWORD projector = 0;
+  while (!(projector = ProjectorOf(runner.ProcessId())) && runner.Running() && GetTickCount() - start < 30000)
+    Sleep(pauseMs);
+  return projector;
 }
 
 // Waits for the runner's window with the projector's window shown inside.
@@ -80,36 +92,38 @@ Chaos::Chaos(std::string tempBase) : tempBase_(tempBase.empty() ? scratch_.File(
 
 Chaos::~Chaos() = default;
 
-void Chaos::Round(bool killRunner, DWORD killAfterMs, ChaosFigures& figures) {
+void Chaos::Round(Victim victim, DWORD killAfterMs, ChaosFigures& figures) {
   ++figures.Rounds;
   const std::string round = "round " + std::to_string(figures.Rounds) + ": ";
   {
-    LaunchedProgram victim(show_, scratch_.Path() + "\\", LaunchedProgram::Start::Suspended);
-    victim.Resume();
-    Sleep(killAfterMs);
-    if (killRunner) {
+    LaunchedProgram started(show_, scratch_.Path() + "\\", LaunchedProgram::Start::Suspended);
+    started.Resume();
+    if (victim == Victim::Projector) {
+      ++figures.ProjectorKills;
+      Sleep(killAfterMs);
+      Kill(WaitForProjectorOf(started, 20));
+      // The runner sees its projector gone and cleans up behind itself.
+      if (!started.WaitForExit(30000) || started.ExitCode() != 0) {
+        ++figures.UncleanEnds;
+        figures.Problems.push_back(round + "the runner did not end cleanly after its projector was killed");
+      }
+    } else {
       ++figures.RunnerKills;
-      const DWORD projector = ProjectorOf(victim.ProcessId());
+      DWORD projector = 0;
+      if (victim == Victim::Runner) {
+        Sleep(killAfterMs);
+        projector = ProjectorOf(started.ProcessId());
+      } else {
+        projector = WaitForProjectorOf(started, 0);  // still suspended, or just resumed
+      }
       if (!projector) ++figures.KilledBeforeTheProjector;
-      Kill(victim.ProcessId());
+      Kill(started.ProcessId());
       // Its projector, shown inside the killed runner's window, must not
       // live on without it.
       if (projector && !Ended(projector, 10000)) {
         ++figures.StrayProjectors;
         figures.Problems.push_back(round + "the projector outlived its killed runner");
         Kill(projector);
-      }
-    } else {
-      ++figures.ProjectorKills;
-      DWORD projector = 0;
-      const DWORD start = GetTickCount();
-      while (!(projector = ProjectorOf(victim.ProcessId())) && victim.Running() && GetTickCount() - start < 30000)
-        Sleep(20);
-      if (projector) Kill(projector);
-      // The runner sees its projector gone and cleans up behind itself.
-      if (!victim.WaitForExit(30000) || victim.ExitCode() != 0) {
-        ++figures.UncleanEnds;
-        figures.Problems.push_back(round + "the runner did not end cleanly after its projector was killed");
       }
     }
   }

@@ -38,9 +38,14 @@ class Chaos {
   Chaos(const Chaos&) = delete;
   Chaos& operator=(const Chaos&) = delete;
 
-  // One round: a presentation whose runner (or projector) is killed
+  enum class Victim {
+    Runner,
+    Projector,
+    RunnerAtProjectorsBirth,  // the runner, the moment its projector process exists (killAfterMs unused)
+  };
+  // One round: a presentation whose runner or projector is killed
   // killAfterMs after its start, then a normal one.
-  void Round(bool killRunner, DWORD killAfterMs, ChaosFigures& figures);
+  void Round(Victim victim, DWORD killAfterMs, ChaosFigures& figures);
   // What the rounds left behind: files not queued for deletion at the next
   // start, projector processes, mappings and start-up atoms.
   void Inspect(ChaosFigures& figures) const;
