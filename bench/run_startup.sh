@@ -59,9 +59,9 @@ median() { awk -v n="$2" '$1 == n { print $2 }' "$1" | sort -n | awk '{ v[NR] = 
 for stage in demo big; do
   log=$work/$stage.log
   echo "== $stage.exe ($(du -m "$work/$stage.exe" | cut -f1) MiB), $runs runs: median (min-max) in ms"
-  for name in shown clean floor-extract floor-projector floor-window phase:process phase:settings-read phase:password-gate \
-      phase:directory-claimed phase:extracted phase:engine-up phase:projector-started phase:window-found \
-      phase:fitted phase:shown; do
+  for name in shown clean floor-extract floor-projector floor-window phase:process phase:display-connected phase:settings-read phase:password-gate \
+      phase:directory-claimed phase:extracted phase:engine-up phase:projector-started phase:projector-idle phase:window-found \
+      phase:full-screen-switched phase:fitted phase:shown; do
     printf '  %-24s %s\n' "$name" "$(summary "$log" "$name")"
   done
   shown=$(median "$log" shown)

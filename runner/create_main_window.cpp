@@ -88,6 +88,7 @@ void CreateMainWindow(TfrmMain& form) {
   form.SetupOwner = owner && IsWindow(owner) ? owner : nullptr;
   form.ExeStem = ExeStemOf(form.ExeFileName);
   TakeScreenMetrics(form);
+  TraceStartup("display-connected");  // the first window of a machine starts its desktop
   form.SessionReader = std::make_unique<TZefExeAppender>(Win32Files(), [] { return Seams().ProgramPath(); });
 
   if (!form.SetupMode) {

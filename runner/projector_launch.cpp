@@ -197,6 +197,7 @@ void LaunchProjector(TfrmMain& runner, SessionHolders& holders) {
   runner.ProjectorWindow = nullptr;
   ResumeThread(runner.ProjectorInfo.hThread);
   WaitForInputIdle(runner.ProjectorInfo.hProcess, kInputIdleWait);
+  TraceStartup("projector-idle");
   FindWindowOfProjector(runner);
   TraceStartup("window-found");
   if (!runner.ProjectorWindow) {

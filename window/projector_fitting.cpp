@@ -8,6 +8,7 @@
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
 #include "runner/pump.h"
+#include "runner/startup_trace.h"
 #include "window/alignment.h"
 #include "window/menu_search.h"
 
@@ -165,6 +166,7 @@ void FitProjectorWindow(TfrmMain& runner) {
     }
     SetParent(projector, runner.MainWindow);
   }
+  TraceStartup("full-screen-switched");
   Sleep(kSettleDelay);
   SetWindowPos(runner.MainWindow, HWND_NOTOPMOST, runner.WindowLeft, runner.WindowTop, 0, 0,
                SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
