@@ -14,7 +14,7 @@
 #include <cstring>
 #include <string>
 
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 
 namespace {
 

@@ -28,6 +28,8 @@
 
 #include "common/callback_guard.h"
 #include "common/handle.h"
+#include "contract/projector.h"
+#include "contract/shared_names.h"
 #include "session/win32_file_seam.h"
 #include "session/zef_exe_appender.h"
 
@@ -49,7 +51,7 @@ BOOL CALLBACK FindShockwaveChild(HWND window, LPARAM lParam) {
   return vnx::GuardCallback<BOOL>(FALSE, [&]() -> BOOL {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
-    if (lstrcmpiA(name, "ShockwaveFlash") != 0 || !IsWindowVisible(window)) return TRUE;
+    if (lstrcmpiA(name, vnx::kProjectorWindowClass) != 0 || !IsWindowVisible(window)) return TRUE;
     *reinterpret_cast<HWND*>(lParam) = window;
     return FALSE;
   });
@@ -62,7 +64,7 @@ BOOL CALLBACK FindShownRunner(HWND window, LPARAM lParam) {
     GetWindowThreadProcessId(window, &owner);
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
-    if (owner != search.processId || lstrcmpA(name, "GaGaVornexWindow") != 0 || !IsWindowVisible(window)) return TRUE;
+    if (owner != search.processId || lstrcmpA(name, vnx::kMainWindowClass) != 0 || !IsWindowVisible(window)) return TRUE;
     HWND child = nullptr;
     EnumChildWindows(window, FindShockwaveChild, reinterpret_cast<LPARAM>(&child));
     if (!child) return TRUE;
@@ -76,7 +78,7 @@ BOOL CALLBACK FindThreadProjector(HWND window, LPARAM lParam) {
   return vnx::GuardCallback<BOOL>(FALSE, [&]() -> BOOL {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
-    if (lstrcmpiA(name, "ShockwaveFlash") != 0) return TRUE;
+    if (lstrcmpiA(name, vnx::kProjectorWindowClass) != 0) return TRUE;
     *reinterpret_cast<HWND*>(lParam) = window;
     return FALSE;
   });
@@ -100,7 +102,7 @@ void Report(const char* name, double milliseconds) { std::printf("%s %.1f\n", na
 // The presentation as a viewer has it: started, shown, closed, cleaned up.
 bool RunPresentation(const std::string& show, const std::string& trace) {
   DeleteFileA(trace.c_str());
-  SetEnvironmentVariableA("VNX_STARTUP_TRACE", trace.c_str());
+  SetEnvironmentVariableA(vnx::kStartupTraceVariable, trace.c_str());
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
@@ -109,7 +111,7 @@ bool RunPresentation(const std::string& show, const std::string& trace) {
   if (!CreateProcessA(show.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       DirectoryOf(show).c_str(), &startup, &info))
     return false;
-  SetEnvironmentVariableA("VNX_STARTUP_TRACE", nullptr);
+  SetEnvironmentVariableA(vnx::kStartupTraceVariable, nullptr);
   const vnx::UniqueKernelHandle process(info.hProcess), thread(info.hThread);
   Search search{info.dwProcessId};
   while (!search.projector && Now() - created < 60000) {

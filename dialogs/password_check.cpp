@@ -1,6 +1,6 @@
 #include "dialogs/password_check.h"
 
-#include "dialogs/password_hash.h"
+#include "session/password_hash.h"
 
 namespace vnx {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "common/handle.h"
+#include "contract/private_messages.h"
 #include "engine/presentation_watcher.h"
-#include "window/private_messages.h"
 
 namespace vnx::engine {
 namespace {

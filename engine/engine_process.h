@@ -6,9 +6,9 @@
 
 #include <windows.h>
 
+#include "contract/control_block.h"
 #include "engine/engine_rules.h"
 #include "engine/input_rules.h"
-#include "runner/control_block.h"
 
 namespace vnx::engine {
 

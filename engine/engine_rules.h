@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 
 namespace vnx::engine {
 

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 
 namespace vnx::engine {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "common/handle.h"
+#include "contract/private_messages.h"
 #include "engine/engine_process.h"
-#include "window/private_messages.h"
 
 namespace vnx::engine {
 namespace {

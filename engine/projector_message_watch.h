@@ -6,7 +6,7 @@
 // the projector's right-click menu it removes the items of MenuDeleteItems,
 // before the menu is measured and shown.
 
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 
 namespace vnx::engine {
 

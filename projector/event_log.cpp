@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "common/handle.h"
+#include "contract/projector.h"
 #include "projector/log_format.h"
 
 namespace vnx {
@@ -82,7 +83,7 @@ void RecordStartup(const EventLog& log, const std::vector<std::string>& extraVar
   log.Write("startup-show",
             (startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_string(startup.wShowWindow) : std::string("none"));
   log.Write("current-dir", CurrentDirectory());
-  for (const char* name : kRunnerVariables) RecordVariable(log, name);
+  for (const char* name : kProjectorVariables) RecordVariable(log, name);
   for (const std::string& name : extraVariables) RecordVariable(log, name.c_str());
 }
 

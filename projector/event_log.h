@@ -22,12 +22,6 @@ class EventLog {
   std::string path_;
 };
 
-// The variables a runner hands its projector.
-inline constexpr const char* kRunnerVariables[] = {
-    "VornexLocalDir_Engine",    "VornexEngine_ID",        "VornexEngine_WH",
-    "VornexLocalDir_Projector", "VornexLocalDir_RootDir", "VornexLocalDir_InitialDir",
-};
-
 // Process id, start-up information, current directory and the runner's
 // variables followed by the extra ones.
 void RecordStartup(const EventLog& log, const std::vector<std::string>& extraVariables);

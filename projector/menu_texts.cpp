@@ -3,9 +3,13 @@
 namespace vnx {
 
 const MenuTexts& MenuTextsFor(MenuLanguage language) {
-  static constexpr MenuTexts kEnglish{"&File", "E&xit", "&View", "&Pause", "Full &Screen\tCtrl+F"};
-  static constexpr MenuTexts kGerman{"&Datei", "&Beenden", "&Ansicht", "&Pause", "&Vollbild\tStrg+F"};
-  static constexpr MenuTexts kPortuguese{"&Arquivo", "&Sair", "&Exibir", "&Pausar", "&Tela Inteirathen\tCtrl+F"};
+  // The runner finds the full-screen item by the captions it shares with us.
+  static constexpr ProjectorMenuCaptions en = kProjectorMenuCaptions[0];
+  static constexpr ProjectorMenuCaptions de = kProjectorMenuCaptions[1];
+  static constexpr ProjectorMenuCaptions pt = kProjectorMenuCaptions[2];
+  static constexpr MenuTexts kEnglish{"&File", "E&xit", en.ViewMenu, "&Pause", en.FullScreenItem, "Ctrl+F"};
+  static constexpr MenuTexts kGerman{"&Datei", "&Beenden", de.ViewMenu, "&Pause", de.FullScreenItem, "Strg+F"};
+  static constexpr MenuTexts kPortuguese{"&Arquivo", "&Sair", pt.ViewMenu, "&Pausar", pt.FullScreenItem, "Ctrl+F"};
   switch (language) {
     case MenuLanguage::German:
       return kGerman;

@@ -1,8 +1,9 @@
 #pragma once
-// The projector's menu bar in the languages it can speak, and the command ids
-// of its items. The runner finds the full-screen item by these captions.
+// The projector's menu bar in the languages it can speak. The runner finds
+// the full-screen item by the captions and command ids in
+// contract/projector.h.
 
-#include <cstdint>
+#include "contract/projector.h"
 
 namespace vnx {
 
@@ -13,13 +14,10 @@ struct MenuTexts {
   const char* ExitItem;
   const char* ViewMenu;
   const char* PauseItem;
-  const char* FullScreenItem;  // caption, tab, accelerator name
+  const char* FullScreenItem;      // caption
+  const char* FullScreenShortcut;  // the accelerator's name, after a tab
 };
 
 const MenuTexts& MenuTextsFor(MenuLanguage language);
-
-inline constexpr std::uint16_t kProjectorFullScreenCommand = 20048;  // unless projector.behave names another
-inline constexpr std::uint16_t kProjectorExitCommand = 20100;
-inline constexpr std::uint16_t kProjectorPauseCommand = 20101;
 
 }  // namespace vnx

@@ -54,7 +54,8 @@ UniqueMenu BuildMenuBar(MenuLanguage language, std::uint16_t fullScreenCommand) 
   UniqueMenu view = Popup();
   Append(view.get(), MF_STRING, kProjectorPauseCommand, texts.PauseItem);
   Append(view.get(), MF_SEPARATOR, 0, nullptr);
-  Append(view.get(), MF_STRING, fullScreenCommand, texts.FullScreenItem);
+  const std::string fullScreenItem = std::string(texts.FullScreenItem) + "\t" + texts.FullScreenShortcut;
+  Append(view.get(), MF_STRING, fullScreenCommand, fullScreenItem.c_str());
   AppendSubmenu(bar.get(), std::move(view), texts.ViewMenu);
   return bar;
 }

@@ -5,6 +5,7 @@
 
 #include "common/callback_guard.h"
 #include "common/errors.h"
+#include "contract/projector.h"
 #include "projector/display_mode.h"
 #include "projector/projector_menu.h"
 #include "projector/slide_painter.h"

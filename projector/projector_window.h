@@ -6,8 +6,6 @@
 
 namespace vnx {
 
-inline constexpr char kProjectorWindowClass[] = "ShockwaveFlash";
-
 // Opens the window with the slide's stage as its client area, at the first
 // window position the projector was started with, and records it in the log.
 void OpenProjectorWindow(ProjectorApp& app, int showCommand);

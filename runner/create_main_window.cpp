@@ -1,5 +1,7 @@
 #include "runner/create_main_window.h"
 
+#include "contract/private_messages.h"
+#include "contract/shared_names.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
 #include "runner/program_identity.h"
@@ -7,7 +9,6 @@
 #include "runner/startup_trace.h"
 #include "session/win32_file_seam.h"
 #include "window/main_window_proc.h"
-#include "window/private_messages.h"
 
 namespace vnx {
 namespace {
@@ -80,7 +81,7 @@ void CreateMainWindow(TfrmMain& form) {
   const HINSTANCE module = GetModuleHandleA(nullptr);
 
   form.ExeFileName = FileNamePart(seams.ProgramPath());
-  form.GlobalCloseMessage = RegisterWindowMessageA("PGlobalCloseMessage_s-z");
+  form.GlobalCloseMessage = RegisterWindowMessageA(kGlobalCloseMessageName);
   form.RegIniFile = std::make_unique<TRegIniFile>();
   const StartRequest request = ParseStartRequest(SplitCommandLine(seams.CommandLine()));
   form.SetupMode = request.Mode == StartMode::Setup;

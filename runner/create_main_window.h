@@ -12,8 +12,6 @@ namespace vnx {
 
 class TfrmMain;
 
-inline constexpr char kMainWindowClass[] = "GaGaVornexWindow";
-
 void CreateMainWindow(TfrmMain& form);
 
 using AppendMenuFunction = BOOL(WINAPI*)(HMENU, UINT, UINT_PTR, LPCSTR);

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "runner/control_block.h"
+#include "contract/control_block.h"
+#include "contract/library_exports.h"
+#include "contract/private_messages.h"
 #include "runner/frm_main.h"
 #include "runner/pump.h"
 #include "runner/runner_seams.h"
@@ -55,9 +57,10 @@ bool FindExports(HMODULE engine, EngineExports& exports) {
   const auto hook = [engine](const char* name) {
     return reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(engine, name)));
   };
-  exports = {hook("MProc"), hook("KProc"), hook("CProc"), hook("GProc")};
-  return exports.Mouse && exports.Keyboard && exports.Cbt && exports.GetMessage && GetProcAddress(engine, "WProc") &&
-         GetProcAddress(engine, "FProc") && GetProcAddress(engine, "SProc");
+  exports = {hook(kMouseHookExport), hook(kKeyboardHookExport), hook(kCbtHookExport), hook(kGetMessageHookExport)};
+  return exports.Mouse && exports.Keyboard && exports.Cbt && exports.GetMessage &&
+         std::ranges::all_of(kUninstalledEngineExports,
+                             [engine](const char* name) { return GetProcAddress(engine, name) != nullptr; });
 }
 
 HHOOK InstallHook(int type, HOOKPROC procedure, HMODULE engine) {
@@ -124,9 +127,9 @@ bool InstallHooks(TfrmMain& runner, SessionHolders& holders, const EngineExports
 }
 
 bool RegisterRunnerMessages(TfrmMain& runner) {
-  runner.RunnerMessage = RegisterWindowMessageA(("OrrindaleRunnerMessage" + runner.InstanceSuffix).c_str());
+  runner.RunnerMessage = RegisterWindowMessageA((kRunnerMessageBaseName + runner.InstanceSuffix).c_str());
   if (runner.RunnerMessage == 0) return false;
-  runner.RunnerServerMessage = static_cast<std::int32_t>(RegisterWindowMessageA("OrrindaleRunnerSvrMessage"));
+  runner.RunnerServerMessage = static_cast<std::int32_t>(RegisterWindowMessageA(kRunnerServerMessageName));
   return runner.RunnerServerMessage != 0;
 }
 

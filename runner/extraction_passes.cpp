@@ -30,6 +30,10 @@ void BindPerFileHandler(TfrmMain& form) {
 
 }  // namespace
 
+SettingsPassContext MainFormSettingsPass(TfrmMain& form, PerUserValues& perUser) {
+  return WindowsSettingsPass(form.SettingsPass, form.SettingsFileName, form.ExeFileName, perUser);
+}
+
 void ReadMainFormSettings(TfrmMain& form) { ReadSettingsInto(form, SettingsDestinationsOf(form)); }
 
 void ReadSettingsInto(TfrmMain& form, const SettingsDestinations& destinations) {

@@ -5,12 +5,17 @@
 // pass (nothing written; does any file have a placement?) and the main pass
 // into the working directory.
 
+#include "session/per_user_values.h"
 #include "session/settings_destinations.h"
+#include "session/settings_reader.h"
 
 namespace vnx {
 
 class TfrmMain;
 
+// The settings pass on Windows into the main form's flag and file name; the
+// caller adds the extraction.
+SettingsPassContext MainFormSettingsPass(TfrmMain& form, PerUserValues& perUser);
 // The settings pass, the reading of the settings file and the per-user
 // choices, into the main form's own fields.
 void ReadMainFormSettings(TfrmMain& form);

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/reg_ini_file.h"
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 #include "session/file_roles.h"
+#include "session/reg_ini_file.h"
 #include "session/user_choice.h"
 #include "session/zef_exe_appender.h"
 #include "sound/media_player.h"

@@ -1,23 +1,20 @@
 #pragma once
-// The runner's identity from its command line: its executable's name, the
-// stem under which its per-user values are kept, and what it is asked to do.
+// The runner's identity from its command line: what it is asked to do, and
+// (session/exe_name.h) its executable's name and the stem under which its
+// per-user values are kept.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "session/exe_name.h"
+
 namespace vnx {
 
 // Splits a command line the way the runner's arguments are numbered: blanks
 // and control characters separate, double quotes group and are dropped.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
-
-// The part of a path after its last "\", "/" or ":".
-std::string FileNamePart(std::string_view path);
-// The executable name cut before the first ".exe" (letter case ignored);
-// empty when the name holds no ".exe".
-std::string ExeStemOf(std::string_view exeFileName);
 
 // What the command line asks of the runner. Windows starts a screen saver
 // with "/s" (run it), "/c", "/c HWND" or "/c:HWND" (its settings, owned by

@@ -2,8 +2,11 @@
 
 #include <vector>
 
+#include "contract/control_block.h"
+#include "contract/library_exports.h"
+#include "contract/private_messages.h"
+#include "contract/projector.h"
 #include "runner/before_show.h"
-#include "runner/control_block.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
 #include "runner/projector_job.h"
@@ -14,7 +17,6 @@
 #include "session/file_system.h"
 #include "session/file_system_text.h"
 #include "window/close_filter.h"
-#include "window/private_messages.h"
 #include "window/projector_fitting.h"
 
 namespace vnx {
@@ -50,16 +52,16 @@ STARTUPINFOA ProjectorStartupInfo() {
 // Every process started from here on inherits these, the projector first.
 void PublishRunner(const TfrmMain& runner) {
   const std::string window = Decimal(reinterpret_cast<std::uintptr_t>(runner.MainWindow));
-  SetVariable("VornexLocalDir_Engine", Seams().ProgramPath());
-  SetVariable("VornexEngine_ID", Decimal(GetCurrentProcessId()));
-  SetVariable("VornexEngine_WH", window);
+  SetVariable(kEngineVariable, Seams().ProgramPath());
+  SetVariable(kRunnerProcessVariable, Decimal(GetCurrentProcessId()));
+  SetVariable(kRunnerWindowVariable, window);
   SetVariable(runner.ExeFileName, window);
 }
 
 void PublishDirectories(const TfrmMain& runner, const std::string& projectorPath, const std::string& initialDir) {
-  SetVariable("VornexLocalDir_Projector", projectorPath);
-  SetVariable("VornexLocalDir_RootDir", runner.WorkDir);
-  SetVariable("VornexLocalDir_InitialDir", initialDir);
+  SetVariable(kProjectorPathVariable, projectorPath);
+  SetVariable(kRootDirVariable, runner.WorkDir);
+  SetVariable(kInitialDirVariable, initialDir);
 }
 
 void FindWindowOfProjector(TfrmMain& runner) {
@@ -155,7 +157,7 @@ void RunBeforeShow(TfrmMain& runner) {
   if (!library) return;
   using BeforeShowProc = void(WINAPI*)(char* buffer, HWND mainWindow, const char* arguments);
   const auto procedure = reinterpret_cast<BeforeShowProc>(
-      reinterpret_cast<void (*)()>(GetProcAddress(library, "BeforeShow")));
+      reinterpret_cast<void (*)()>(GetProcAddress(library, kBeforeShowExport)));
   if (procedure) {
     char buffer[256] = {};
     const std::string arguments = command.arguments + '\0';  // two NULs end the text

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "contract/private_messages.h"
 #include "runner/frm_main.h"
 #include "runner/projector_job.h"
 #include "runner/pump.h"
@@ -14,8 +15,6 @@
 
 namespace vnx {
 namespace {
-
-constexpr char kGlobalCloseMessageName[] = "PGlobalCloseMessage_s-z";
 
 // Pumps pending messages to the end; a window procedure's exception is kept
 // (the first one) instead of cutting the cleanup short.

@@ -5,7 +5,8 @@
 #include <exception>
 
 #include "common/text.h"
-#include "runner/control_block.h"
+#include "contract/control_block.h"
+#include "contract/shared_names.h"
 #include "runner/extraction_passes.h"
 #include "runner/frm_main.h"
 #include "runner/program_identity.h"
@@ -23,7 +24,6 @@
 namespace vnx {
 namespace {
 
-constexpr char kStartupMutexName[] = "OrrindaleRunnerMutex";
 constexpr DWORD kStartupMutexWait = 5555;
 
 void ShowIcon(const TfrmMain& runner) {
@@ -39,9 +39,9 @@ void ShowIcon(const TfrmMain& runner) {
 void ForgetStartupAtomsOfDeadRunners(const std::string& exeFileName) {
   static UniqueKernelHandle alive;
   if (alive) return;  // a restarted lifecycle: done at the first
-  alive.reset(CreateMutexA(nullptr, FALSE, ("OrrindaleRunnerAlive_" + LowerAscii(exeFileName)).c_str()));
+  alive.reset(CreateMutexA(nullptr, FALSE, (kAliveMutexPrefix + LowerAscii(exeFileName)).c_str()));
   if (!alive || GetLastError() == ERROR_ALREADY_EXISTS) return;
-  const std::string name = "aakq " + exeFileName;
+  const std::string name = kStartupAtomPrefix + exeFileName;
   for (int left = 10000; left > 0; --left) {
     const ATOM atom = GlobalFindAtomA(name.c_str());
     if (atom == 0 || GlobalDeleteAtom(atom) != 0) return;
@@ -105,7 +105,7 @@ void StartSession(TfrmMain& runner) {
   ResetSessionHandles(runner);
   SessionHolders holders;
   ForgetStartupAtomsOfDeadRunners(runner.ExeFileName);
-  holders.StartupAtom.reset(GlobalAddAtomA(("aakq " + runner.ExeFileName).c_str()));
+  holders.StartupAtom.reset(GlobalAddAtomA((kStartupAtomPrefix + runner.ExeFileName).c_str()));
 
   std::exception_ptr failure;
   try {

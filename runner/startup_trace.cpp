@@ -6,13 +6,14 @@
 #include <string>
 
 #include "common/handle.h"
+#include "contract/shared_names.h"
 
 namespace vnx {
 namespace {
 
 std::string TraceFile() {
   char path[MAX_PATH + 1] = {};
-  const DWORD length = GetEnvironmentVariableA("VNX_STARTUP_TRACE", path, sizeof path);
+  const DWORD length = GetEnvironmentVariableA(kStartupTraceVariable, path, sizeof path);
   return length > 0 && length < sizeof path ? std::string(path, length) : std::string();
 }
 

@@ -1,7 +1,7 @@
 #include "runner/work_dir_claim.h"
 
 #include "common/errors.h"
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 
 namespace vnx {
 

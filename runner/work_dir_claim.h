@@ -13,11 +13,9 @@
 #include <string_view>
 #include <vector>
 
-namespace vnx {
+#include "contract/shared_names.h"
 
-// Inside the working directory; not "*.dat", which the cleanup deletes early,
-// and not beginning with ".", which the in-use walk passes over.
-inline constexpr std::string_view kWorkDirClaimFileName = "vnx_rt.claim";
+namespace vnx {
 
 // "Vnx_Rt" for instance 0, "Vnx_Rt" + the number otherwise, below tempBase
 // (which ends in "\").

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
+#include "common/text.h"
+#include "contract/control_block.h"
 #include "runner/shell_delete.h"
 #include "runner/work_dir_claim.h"
-#include "common/text.h"
-#include "runner/control_block.h"
 #include "session/file_system.h"
 #include "session/settings_win.h"
 #include "sound/machine_mute.h"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Everything from a fresh Debian 12 machine to a verdict: installs what is
-# missing, builds both builds, has clang-tidy read the portable code and runs
+# missing, checks that the folders' includes point down, builds both builds,
+# has clang-tidy read the portable code and runs
 # every test (native, then Windows under Wine 10 from the Debian 13 root in
 # build/wine-root, made on first use, in a private Xvfb display, then the
 # fuzzers for a short while). Exits non-zero on any failure.
@@ -9,6 +10,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
 scripts/install-deps.sh
+scripts/check-includes.sh
 scripts/build.sh
 scripts/tidy.sh
 

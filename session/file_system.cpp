@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/handle.h"
+#include "contract/shared_names.h"
 #include "session/file_system_text.h"
 
 namespace vnx {
@@ -65,7 +66,7 @@ void DeleteAtNextStart(const std::string& path) {
   // The system keeps the queue in one registry value that each call reads,
   // extends and writes back: runners that end together would otherwise
   // lose each other's entries.
-  const UniqueKernelHandle mutex(CreateMutexA(nullptr, FALSE, "OrrindaleRunnerDeleteAtRestart"));
+  const UniqueKernelHandle mutex(CreateMutexA(nullptr, FALSE, kDeleteAtRestartMutexName));
   const DWORD wait = mutex ? WaitForSingleObject(mutex.get(), 5555) : WAIT_FAILED;
   MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
   if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) ReleaseMutex(mutex.get());

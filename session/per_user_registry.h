@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "dialogs/reg_ini_file.h"
 #include "session/per_user_values.h"
+#include "session/reg_ini_file.h"
 
 namespace vnx {
 

@@ -4,7 +4,7 @@
 #include <exception>
 #include <optional>
 
-#include "runner/program_identity.h"
+#include "session/exe_name.h"
 #include "session/settings_keys.h"
 
 namespace vnx {

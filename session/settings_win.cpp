@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "common/errors.h"
-#include "runner/frm_main.h"
 #include "session/file_system.h"
 
 namespace vnx {
@@ -32,11 +31,12 @@ std::string ReadFileOrRaise(const std::string& path) {
   return std::move(*bytes);
 }
 
-SettingsPassContext MainFormSettingsPass(TfrmMain& form, PerUserValues& perUser) {
+SettingsPassContext WindowsSettingsPass(bool& settingsPass, std::string& settingsFileName, std::string exeFileName,
+                                        PerUserValues& perUser) {
   SettingsPassContext context;
-  context.SettingsPass = &form.SettingsPass;
-  context.SettingsFileName = &form.SettingsFileName;
-  context.ExeFileName = form.ExeFileName;
+  context.SettingsPass = &settingsPass;
+  context.SettingsFileName = &settingsFileName;
+  context.ExeFileName = std::move(exeFileName);
   context.PerUser = &perUser;
   context.IsLeadByte = SystemLeadByte;
   context.SystemTempPath = SystemTempPath();

@@ -10,12 +10,9 @@
 #include <string>
 #include <string_view>
 
-namespace vnx {
+#include "contract/shared_names.h"
 
-// Inside the working directory: not "*.dat", which the cleanup deletes
-// before the sound is back, and not beginning with ".", which the in-use
-// walk passes over.
-inline constexpr std::string_view kSoundRestoreFileName = "vnx_rt.sound";
+namespace vnx {
 
 // Up to Windows XP the wave mapper's volume and the mixers' mute controls
 // are the machine's. Since Windows Vista they reach only the calling

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "common/handle.h"
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 #include "window/browser_association.h"
 
 namespace vnx {

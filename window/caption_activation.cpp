@@ -1,7 +1,7 @@
 // With "Interaction" on, the runner's caption stays drawn active while the
 // projector window (a child in another process) has the foreground.
 
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 #include "runner/frm_main.h"
 #include "window/handlers.h"
 

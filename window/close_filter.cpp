@@ -1,6 +1,6 @@
 #include "window/close_filter.h"
 
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
 #include "runner/pump.h"

@@ -2,7 +2,7 @@
 // the projector window, and an 11 ms timer moves the frame after the cursor
 // until the primary button is found released.
 
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 #include "runner/frm_main.h"
 #include "window/drag_motion.h"
 #include "window/handlers.h"

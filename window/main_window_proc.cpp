@@ -3,13 +3,15 @@
 #include <mmsystem.h>
 
 #include "common/callback_guard.h"
-#include "runner/control_block.h"
+#include "contract/control_block.h"
+#include "contract/private_messages.h"
 #include "runner/frm_main.h"
 #include "window/handlers.h"
-#include "window/private_messages.h"
 
 namespace vnx {
 namespace {
+
+static_assert(kWindowsUserMessage == WM_USER);  // the private messages are spelled without <windows.h>
 
 bool IsRegistered(UINT message, std::uint32_t id) { return id != 0 && id != 0xFFFFFFFFu && message == id; }
 

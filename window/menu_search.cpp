@@ -1,24 +1,20 @@
 #include "window/menu_search.h"
 
 #include <algorithm>
-#include <array>
+
+#include "contract/projector.h"
 
 namespace vnx {
-namespace {
-
-constexpr std::array<std::string_view, 3> kViewCaptions = {"&View", "&Ansicht", "&Exibir"};
-// Compared over their whole length (12, 9 and 17 characters).
-constexpr std::array<std::string_view, 3> kFullScreenCaptions = {"Full &Screen", "&Vollbild", "&Tela Inteirathen"};
-
-}  // namespace
 
 bool IsViewMenuCaption(std::string_view text) {
-  return std::find(kViewCaptions.begin(), kViewCaptions.end(), text) != kViewCaptions.end();
+  return std::any_of(kProjectorMenuCaptions.begin(), kProjectorMenuCaptions.end(),
+                     [text](const ProjectorMenuCaptions& c) { return text == c.ViewMenu; });
 }
 
 bool IsFullScreenItemCaption(std::string_view text) {
-  return std::any_of(kFullScreenCaptions.begin(), kFullScreenCaptions.end(),
-                     [text](std::string_view caption) { return text.starts_with(caption); });
+  // The caption is compared over its whole length; a tab and the shortcut may follow.
+  return std::any_of(kProjectorMenuCaptions.begin(), kProjectorMenuCaptions.end(),
+                     [text](const ProjectorMenuCaptions& c) { return text.starts_with(c.FullScreenItem); });
 }
 
 std::optional<std::size_t> FindViewMenu(std::span<const MenuEntry> menuBar) {
@@ -32,14 +28,14 @@ std::optional<std::size_t> FindViewMenu(std::span<const MenuEntry> menuBar) {
 std::uint32_t FullScreenCommandIn(std::span<const MenuEntry> viewItems) {
   for (const MenuEntry& item : viewItems) {
     if (item.IsString && IsFullScreenItemCaption(item.Text))
-      return item.Id != 0 ? item.Id : kDefaultFullScreenCommand;
+      return item.Id != 0 ? item.Id : kProjectorFullScreenCommand;
   }
-  return kDefaultFullScreenCommand;
+  return kProjectorFullScreenCommand;
 }
 
 std::uint32_t FindFullScreenCommand(std::span<const MenuEntry> menuBar, const SubmenuReader& readSubmenu) {
   const std::optional<std::size_t> view = FindViewMenu(menuBar);
-  if (!view) return kDefaultFullScreenCommand;
+  if (!view) return kProjectorFullScreenCommand;
   const std::vector<MenuEntry> items = readSubmenu(*view);
   return FullScreenCommandIn(items);
 }

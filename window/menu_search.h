@@ -2,7 +2,8 @@
 // Which command switches the projector to full screen: the runner looks in
 // the projector's menu bar for its "View" menu (English, German or
 // Portuguese caption) and in it for the "Full Screen" item, and falls back to
-// the command id that projectors use when the menu does not tell.
+// the command id that projectors use when the menu does not tell (both in
+// contract/projector.h).
 
 #include <cstddef>
 #include <cstdint>
@@ -14,8 +15,6 @@
 #include <vector>
 
 namespace vnx {
-
-inline constexpr std::uint32_t kDefaultFullScreenCommand = 20048;
 
 // One menu item as read by position. Items that could not be read or are not
 // text (separators, bitmaps) have IsString false and are skipped.

@@ -5,8 +5,8 @@
 #include "runner/atom_environment.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
-#include "runner/program_identity.h"
 #include "runner/runner_seams.h"
+#include "session/exe_name.h"
 #include "window/handlers.h"
 #include "window/server_query.h"
 

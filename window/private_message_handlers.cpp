@@ -2,12 +2,12 @@
 // WM_RUNNER_START and WM_RUNNER_PLAY_MUSIC itself; the engine library posts
 // the others from other processes, so every handler tests what it needs.
 
-#include "runner/control_block.h"
+#include "contract/control_block.h"
+#include "contract/private_messages.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
 #include "runner/runner_seams.h"
 #include "window/handlers.h"
-#include "window/private_messages.h"
 
 namespace vnx {
 namespace {

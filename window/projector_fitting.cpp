@@ -4,7 +4,8 @@
 
 #include "common/callback_guard.h"
 #include "common/text.h"
-#include "runner/control_block.h"
+#include "contract/control_block.h"
+#include "contract/projector.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
 #include "runner/pump.h"
@@ -128,7 +129,7 @@ BOOL CALLBACK FindProjectorWindow(HWND window, LPARAM lParam) {
   return GuardCallback<BOOL>(FALSE, [&]() -> BOOL {
     char className[1001] = {};
     GetClassNameA(window, className, 1000);
-    if (LowerAscii(className) != "shockwaveflash") return TRUE;
+    if (!EqualsIgnoringCase(className, kProjectorWindowClass)) return TRUE;
     TfrmMain& runner = RunnerOf(lParam);
     runner.ProjectorWindow = window;
     if (!runner.FullScreen.Value && !runner.CustomSize.Value) TakeStageSize(runner, window);
@@ -142,7 +143,7 @@ UINT FullScreenCommandOf(HWND projector) {
   const std::uint32_t command = FindFullScreenCommand(entries, [menuBar](std::size_t position) {
     return ReadMenuEntries(GetSubMenu(menuBar, static_cast<int>(position)), MIIM_ID | MIIM_TYPE);
   });
-  return command ? command : kDefaultFullScreenCommand;
+  return command ? command : kProjectorFullScreenCommand;
 }
 
 void FitProjectorWindow(TfrmMain& runner) {

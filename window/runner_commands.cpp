@@ -1,8 +1,8 @@
 // The popup menu's commands (Close, Setup, Minimize), the presentation's
 // full-screen commands, and Esc typed into the runner's window.
 
+#include "contract/control_block.h"
 #include "dialogs/frm_setup.h"
-#include "runner/control_block.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
 #include "runner/runner_seams.h"

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-namespace vnx {
+#include "contract/private_messages.h"
 
-inline constexpr std::int32_t kRunnerTag = 0x45584E56;  // "VNXE", first letter in the lowest byte
+namespace vnx {
 
 struct ServerQuery {
   enum class Kind { Invalid, Tag, Coordinate };

@@ -2,7 +2,7 @@
 // so their effect (a modal Setup dialog, say) never runs while a sender is
 // still blocked in SendMessage.
 
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 #include "runner/frm_main.h"
 #include "window/handlers.h"
 #include "window/set_text_command.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "dialogs/password_hash.h"
+#include "session/password_hash.h"
 
 namespace vnx {
 namespace {

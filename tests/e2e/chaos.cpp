@@ -6,7 +6,8 @@
 
 #include "common/handle.h"
 #include "common/text.h"
-#include "runner/control_block.h"
+#include "contract/control_block.h"
+#include "contract/shared_names.h"
 #include "tests/e2e/presentation_run.h"
 #include "tests/support/projector_process.h"
 
@@ -159,9 +160,9 @@ void Chaos::Inspect(ChaosFigures& figures) const {
     ++figures.Mappings;
     figures.Problems.push_back("mapping still there: " + MappingNameFor(instance));
   }
-  if (GlobalFindAtomA(("aakq " + stem_ + ".exe").c_str()) != 0) {
+  if (GlobalFindAtomA((kStartupAtomPrefix + stem_ + ".exe").c_str()) != 0) {
     ++figures.Atoms;
-    figures.Problems.push_back("start-up atom still there: aakq " + stem_ + ".exe");
+    figures.Problems.push_back("start-up atom still there: " + std::string(kStartupAtomPrefix) + stem_ + ".exe");
   }
 }
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 #include "tests/e2e/presentation_run.h"
 
 namespace vnx::test {

@@ -7,7 +7,9 @@
 
 #include "common/handle.h"
 #include "common/text.h"
-#include "dialogs/password_hash.h"
+#include "contract/projector.h"
+#include "contract/shared_names.h"
+#include "session/password_hash.h"
 
 namespace vnx::test {
 namespace {
@@ -15,7 +17,7 @@ namespace {
 BOOL CALLBACK FindProjectorChildProc(HWND window, LPARAM lParam) {
   char className[64] = {};
   GetClassNameA(window, className, sizeof className);
-  if (LowerAscii(className) == "shockwaveflash") {
+  if (EqualsIgnoringCase(className, kProjectorWindowClass)) {
     *reinterpret_cast<HWND*>(lParam) = window;
     return FALSE;
   }
@@ -88,7 +90,7 @@ void PressOk(DWORD processId) {
   if (const HWND box = FindProcessWindow(processId, "#32770")) PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
-HWND FindRunnerWindow(DWORD processId) { return FindProcessWindow(processId, "GaGaVornexWindow"); }
+HWND FindRunnerWindow(DWORD processId) { return FindProcessWindow(processId, kMainWindowClass); }
 
 HWND ShownProjectorChild(HWND runnerWindow) {
   HWND child = nullptr;

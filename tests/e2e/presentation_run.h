@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "contract/control_block.h"
 #include "projector/log_format.h"
-#include "runner/control_block.h"
 #include "tests/support/packed_show.h"
 #include "tests/support/projector_process.h"
 #include "tests/support/scratch_directory.h"

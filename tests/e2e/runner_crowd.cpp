@@ -3,7 +3,7 @@
 #include <map>
 
 #include "common/handle.h"
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 #include "runner/work_dir_claim.h"
 #include "session/file_system.h"
 #include "tests/e2e/presentation_run.h"

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "common/callback_guard.h"
+#include "contract/private_messages.h"
 #include "tests/engine/stand_in_reports.h"
-#include "window/private_messages.h"
 
 namespace vnx::test {
 namespace {
@@ -20,7 +20,7 @@ BOOL CALLBACK FindStandInWindow(HWND window, LPARAM found) {
   return GuardCallback<BOOL>(FALSE, [&]() -> BOOL {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
-    if (lstrcmpiA(name, kStandInClass) != 0) return TRUE;
+    if (lstrcmpiA(name, kProjectorWindowClass) != 0) return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
   });

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 #include "tests/support/viewer_input.h"
 
 namespace vnx::test {

@@ -16,9 +16,9 @@
 
 #include <cstring>
 
+#include "contract/private_messages.h"
 #include "tests/engine/engine_session.h"
 #include "tests/engine/stand_in_reports.h"
-#include "window/private_messages.h"
 
 namespace vnx::test {
 namespace {

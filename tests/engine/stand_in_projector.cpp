@@ -90,9 +90,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  windowClass.lpszClassName = vnx::test::kStandInClass;
+  windowClass.lpszClassName = vnx::kProjectorWindowClass;
   if (RegisterClassA(&windowClass) == 0) return 1;
-  const HWND window = CreateWindowExA(0, vnx::test::kStandInClass, "Stand-in", WS_POPUP | WS_VISIBLE, left, top, width,
+  const HWND window = CreateWindowExA(0, vnx::kProjectorWindowClass, "Stand-in", WS_POPUP | WS_VISIBLE, left, top, width,
                                       height, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 2;
 

@@ -1,11 +1,12 @@
 #pragma once
-// What the stand-in projector of the engine's tests reports, and how.
+// What the stand-in projector of the engine's tests reports, and how. Its
+// window has the projector's class (contract/projector.h).
 
 #include <windows.h>
 
-namespace vnx::test {
+#include "contract/projector.h"
 
-inline constexpr char kStandInClass[] = "ShockwaveFlash";
+namespace vnx::test {
 
 // Posted to the report window: an input message reached the window
 // procedure; wParam is the message, lParam its position (mouse) or key.

@@ -5,23 +5,6 @@
 namespace vnx {
 namespace {
 
-TEST(ExeStem, CutsBeforeTheFirstExeIgnoringCase) {
-  struct Case {
-    const char* name;
-    const char* stem;
-  } const cases[] = {
-      {"show.exe", "show"},
-      {"Show.EXE", "Show"},
-      {"My.Exe.Show.exe", "My"},
-      {"a.exes", "a"},
-      {"show", ""},
-      {"show.ex", ""},
-      {".exe", ""},
-      {"", ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(ExeStemOf(c.name), c.stem) << c.name;
-}
-
 TEST(StartRequest, ScreenSaverArguments) {
   using M = StartMode;
   struct Case {
@@ -76,13 +59,6 @@ TEST(CommandLine, ArgumentsFollowQuotingRules) {
       {"", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(SplitCommandLine(c.commandLine), c.arguments) << c.commandLine;
-}
-
-TEST(FileNamePart, TakesTheTextAfterTheLastSeparator) {
-  EXPECT_EQ(FileNamePart("C:\\dir\\Show.EXE"), "Show.EXE");
-  EXPECT_EQ(FileNamePart("C:show.exe"), "show.exe");
-  EXPECT_EQ(FileNamePart("show.exe"), "show.exe");
-  EXPECT_EQ(FileNamePart("C:\\dir\\"), "");
 }
 
 TEST(ProgramDirectory, DropsTheNameAndTheBackslashButKeepsADriveRoot) {

@@ -2,6 +2,7 @@
 // the temporary base directory, read into the main form and deleted, with
 // the per-user values from the real registry laid over it.
 
+#include "runner/extraction_passes.h"
 #include "session/settings_win.h"
 
 #include <windows.h>

@@ -9,13 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include "contract/private_messages.h"
 #include "runner/frm_main.h"
 #include "runner/pump.h"
 #include "sound/sound_seams.h"
 #include "tests/sound/fake_mci.h"
 #include "tests/support/runner_fixture.h"
 #include "tests/support/scratch_directory.h"
-#include "window/private_messages.h"
 
 namespace vnx::test {
 namespace {

@@ -7,6 +7,7 @@
 #include "common/callback_guard.h"
 #include "common/handle.h"
 #include "common/text.h"
+#include "contract/projector.h"
 
 namespace vnx::test {
 
@@ -65,7 +66,7 @@ BOOL CALLBACK TakeProjectorWindow(HWND window, LPARAM context) {
   return GuardCallback<BOOL>(FALSE, [&] {
     char className[1000] = {};
     GetClassNameA(window, className, sizeof className);
-    if (LowerAscii(className) != "shockwaveflash") return TRUE;
+    if (!EqualsIgnoringCase(className, kProjectorWindowClass)) return TRUE;
     reinterpret_cast<WindowSearch*>(context)->found = window;
     return FALSE;
   });

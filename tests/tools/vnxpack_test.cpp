@@ -12,7 +12,7 @@
 #include <map>
 #include <sstream>
 
-#include "dialogs/password_hash.h"
+#include "session/password_hash.h"
 #include "session/session_format.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/session_fixture.h"

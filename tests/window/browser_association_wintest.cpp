@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 
 namespace vnx {
 namespace {

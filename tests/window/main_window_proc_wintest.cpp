@@ -7,13 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include "runner/control_block.h"
+#include "contract/control_block.h"
+#include "contract/private_messages.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
 #include "runner/pump.h"
 #include "tests/support/runner_fixture.h"
 #include "window/close_filter.h"
-#include "window/private_messages.h"
 #include "window/server_query.h"
 
 namespace vnx::test {

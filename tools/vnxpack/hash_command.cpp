@@ -1,6 +1,6 @@
 // vnxpack hash-password: the value an author writes into "AlignmentX".
 
-#include "dialogs/password_hash.h"
+#include "session/password_hash.h"
 #include "tools/vnxpack/command_runner.h"
 
 namespace vnx {

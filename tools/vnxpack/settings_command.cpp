@@ -5,12 +5,12 @@
 #include <optional>
 #include <random>
 
-#include "runner/program_identity.h"
+#include "session/exe_name.h"
 #include "session/file_roles.h"
 #include "session/ini_file.h"
 #include "session/per_user_values.h"
-#include "session/settings_json.h"
 #include "session/session_format.h"
+#include "session/settings_json.h"
 #include "session/settings_reader.h"
 #include "session/zef_exe_appender.h"
 #include "tools/vnxpack/command_runner.h"

@@ -1,4 +1,4 @@
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 // The instance names that the engine library needs inside other processes:
 // nothing here allocates or throws.
-#include "runner/control_block.h"
+#include "contract/control_block.h"
 
 namespace vnx {
 namespace {

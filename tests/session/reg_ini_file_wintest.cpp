@@ -1,7 +1,7 @@
 // The per-user registry values against the real registry. Each test works in
 // a section of its own under "Software\Orrindale" and removes it afterwards.
 
-#include "dialogs/reg_ini_file.h"
+#include "session/reg_ini_file.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "dialogs/password_hash.h"
+#include "session/password_hash.h"
 
 #include <cmath>
 

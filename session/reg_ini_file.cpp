@@ -1,4 +1,4 @@
-#include "dialogs/reg_ini_file.h"
+#include "session/reg_ini_file.h"
 
 #include "session/ini_file.h"
 
