@@ -29,11 +29,12 @@ int main(int argc, char** argv) {
   for (int round = 0; round < rounds; ++round)
     chaos.Round(round % 2 == 0 ? Victim::Runner : Victim::Projector, instant(random), figures);
   chaos.Inspect(figures);
-  std::printf("rounds %d runner-kills %d projector-kills %d killed-before-projector %d failed-starts %d "
-              "unclean-ends %d stray-projectors %d mappings %d atoms %d left %zu\n",
-              figures.Rounds, figures.RunnerKills, figures.ProjectorKills, figures.KilledBeforeTheProjector,
-              figures.FailedStarts, figures.UncleanEnds, figures.StrayProjectors, figures.Mappings, figures.Atoms,
-              figures.LeftBehind.size());
+  std::printf(
+      "rounds %d runner-kills %d projector-kills %d killed-before-projector %d failed-starts %d "
+      "unclean-ends %d stray-projectors %d mappings %d atoms %d left %zu\n",
+      figures.Rounds, figures.RunnerKills, figures.ProjectorKills, figures.KilledBeforeTheProjector,
+      figures.FailedStarts, figures.UncleanEnds, figures.StrayProjectors, figures.Mappings, figures.Atoms,
+      figures.LeftBehind.size());
   for (const auto& problem : figures.Problems) std::printf("  problem: %s\n", problem.c_str());
   return figures.Problems.empty() ? 0 : 1;
 }

@@ -24,10 +24,11 @@ int main(int argc, char** argv) {
   bool clean = true;
   for (int r = 1; r <= rounds; ++r) {
     const vnx::test::CrowdRound round = crowd.Round(each);
-    std::printf("started %d shown %d error-boxes %d wrong-settings %d collisions %d unclean-ends %d left %zu "
-                "all-shown-ms %lu\n",
-                round.Started, round.Shown, round.ErrorBoxes, round.WrongSettings, round.Collisions,
-                round.UncleanEnds, round.LeftBehind.size(), static_cast<unsigned long>(round.MillisecondsToAllShown));
+    std::printf(
+        "started %d shown %d error-boxes %d wrong-settings %d collisions %d unclean-ends %d left %zu "
+        "all-shown-ms %lu\n",
+        round.Started, round.Shown, round.ErrorBoxes, round.WrongSettings, round.Collisions, round.UncleanEnds,
+        round.LeftBehind.size(), static_cast<unsigned long>(round.MillisecondsToAllShown));
     for (const std::string& problem : round.Problems) std::printf("  problem: %s\n", problem.c_str());
     std::fflush(stdout);
     clean = clean && round.Problems.empty() && round.Shown == round.Started;

@@ -45,9 +45,9 @@ double Seconds(Clock::time_point since) { return std::chrono::duration<double>(C
 // Mixed content: text from a small vocabulary, bytes from a narrow alphabet,
 // runs, and some noise, chosen per 4 KiB block.
 std::string MixedContent(std::size_t size, std::uint32_t seed) {
-  static const char* const kWords[] = {"the ", "presentation ", "window ", "projector ", "session ", "file ",
-                                       "engine ", "music ", "settings ", "of ", "and ", "runner ", "frame ",
-                                       "movie ", "sound ", "key "};
+  static const char* const kWords[] = {"the ",    "presentation ", "window ",   "projector ", "session ", "file ",
+                                       "engine ", "music ",        "settings ", "of ",        "and ",     "runner ",
+                                       "frame ",  "movie ",        "sound ",    "key "};
   std::mt19937 random(seed);
   std::string content;
   content.reserve(size);
@@ -79,7 +79,9 @@ PackedFile GeneratedFile(const std::string& name, std::int64_t size, std::uint32
   file.SourceDir = "C:\\bench\\";
   file.LastWriteTime = 126'256'467'067'000'000ull;
   file.Size = size;
-  file.Open = [size, seed] { return std::make_unique<std::istringstream>(MixedContent(static_cast<std::size_t>(size), seed)); };
+  file.Open = [size, seed] {
+    return std::make_unique<std::istringstream>(MixedContent(static_cast<std::size_t>(size), seed));
+  };
   return file;
 }
 
@@ -158,7 +160,8 @@ void Throughput(const std::string& work) {
   for (int index = 0; total < 272 * kMiB; ++index) {
     const std::int64_t scale[] = {1 << 10, 16 << 10, 256 << 10, 2 * kMiB, 16 * kMiB};
     const std::int64_t size = scale[random() % 5] + static_cast<std::int64_t>(random() % (1 << 20)) * (index % 3);
-    packed.Files.push_back(GeneratedFile("file" + std::to_string(index) + ".dat", size, static_cast<std::uint32_t>(index)));
+    packed.Files.push_back(
+        GeneratedFile("file" + std::to_string(index) + ".dat", size, static_cast<std::uint32_t>(index)));
     total += size;
   }
   const std::string source = work + "/large.exe";
@@ -181,8 +184,9 @@ void Throughput(const std::string& work) {
     }
   }
   const double mib = static_cast<double>(total) / kMiB;
-  std::printf("extraction:    reader %.0f MiB/s (%.2f s), plain inflate %.0f MiB/s (%.2f s): ratio %.3f (goal >= 0.9)\n",
-              mib / best[0], best[0], mib / best[1], best[1], best[1] / best[0]);
+  std::printf(
+      "extraction:    reader %.0f MiB/s (%.2f s), plain inflate %.0f MiB/s (%.2f s): ratio %.3f (goal >= 0.9)\n",
+      mib / best[0], best[0], mib / best[1], best[1], best[1] / best[0]);
   std::filesystem::remove_all(out);
   std::filesystem::remove(source);
 }
@@ -241,7 +245,8 @@ void Memory(const std::string& self, const std::string& work) {
         Repeat(std::string b, std::int64_t n) : block(std::move(b)), left(n) {}
         int_type underflow() override {
           if (left <= 0) return traits_type::eof();
-          const auto n = static_cast<std::ptrdiff_t>(std::min<std::int64_t>(left, static_cast<std::int64_t>(block.size())));
+          const auto n =
+              static_cast<std::ptrdiff_t>(std::min<std::int64_t>(left, static_cast<std::int64_t>(block.size())));
           left -= n;
           setg(block.data(), block.data(), block.data() + n);
           return traits_type::to_int_type(block[0]);
@@ -264,8 +269,8 @@ void Memory(const std::string& self, const std::string& work) {
   const long smallPeak = PeakKilobytes(self, small, out);
   const auto start = Clock::now();
   const long largePeak = PeakKilobytes(self, large, out);
-  std::printf("               peak RSS extracting 1 MiB: %ld KiB, 1 GiB: %ld KiB (in %.1f s)\n", smallPeak,
-              largePeak, Seconds(start));
+  std::printf("               peak RSS extracting 1 MiB: %ld KiB, 1 GiB: %ld KiB (in %.1f s)\n", smallPeak, largePeak,
+              Seconds(start));
   std::filesystem::remove_all(out);
 }
 

@@ -64,7 +64,8 @@ BOOL CALLBACK FindShownRunner(HWND window, LPARAM lParam) {
     GetWindowThreadProcessId(window, &owner);
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
-    if (owner != search.processId || lstrcmpA(name, vnx::kMainWindowClass) != 0 || !IsWindowVisible(window)) return TRUE;
+    if (owner != search.processId || lstrcmpA(name, vnx::kMainWindowClass) != 0 || !IsWindowVisible(window))
+      return TRUE;
     HWND child = nullptr;
     EnumChildWindows(window, FindShockwaveChild, reinterpret_cast<LPARAM>(&child));
     if (!child) return TRUE;
@@ -108,8 +109,8 @@ bool RunPresentation(const std::string& show, const std::string& trace) {
   PROCESS_INFORMATION info{};
   std::string commandLine = "\"" + show + "\"";
   const double created = Now();
-  if (!CreateProcessA(show.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      DirectoryOf(show).c_str(), &startup, &info))
+  if (!CreateProcessA(show.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, DirectoryOf(show).c_str(),
+                      &startup, &info))
     return false;
   SetEnvironmentVariableA(vnx::kStartupTraceVariable, nullptr);
   const vnx::UniqueKernelHandle process(info.hProcess), thread(info.hThread);

@@ -12,11 +12,11 @@ namespace vnx {
 inline constexpr char kProjectorWindowClass[] = "ShockwaveFlash";
 
 // The variables a runner sets before it starts its projector.
-inline constexpr char kEngineVariable[] = "VornexLocalDir_Engine";         // the runner's program path
-inline constexpr char kRunnerProcessVariable[] = "VornexEngine_ID";        // its process id
-inline constexpr char kRunnerWindowVariable[] = "VornexEngine_WH";         // its main window
+inline constexpr char kEngineVariable[] = "VornexLocalDir_Engine";   // the runner's program path
+inline constexpr char kRunnerProcessVariable[] = "VornexEngine_ID";  // its process id
+inline constexpr char kRunnerWindowVariable[] = "VornexEngine_WH";   // its main window
 inline constexpr char kProjectorPathVariable[] = "VornexLocalDir_Projector";
-inline constexpr char kRootDirVariable[] = "VornexLocalDir_RootDir";        // the working directory
+inline constexpr char kRootDirVariable[] = "VornexLocalDir_RootDir";  // the working directory
 inline constexpr char kInitialDirVariable[] = "VornexLocalDir_InitialDir";
 inline constexpr std::array<const char*, 6> kProjectorVariables = {
     kEngineVariable,        kRunnerProcessVariable, kRunnerWindowVariable,

@@ -35,10 +35,10 @@ class TfrmSetup {
   bool Changed = false;         // a stored choice differed from the registry
   bool PasswordPassed = false;  // the lock let the viewer in
   std::array<Option, 5> Options{{{10, &PresentationSettings::Interaction},
-                                  {11, &PresentationSettings::RightClickMenu},
-                                  {12, &PresentationSettings::KeyInteraction},
-                                  {13, &PresentationSettings::Sound},
-                                  {14, &PresentationSettings::Midi}}};
+                                 {11, &PresentationSettings::RightClickMenu},
+                                 {12, &PresentationSettings::KeyInteraction},
+                                 {13, &PresentationSettings::Sound},
+                                 {14, &PresentationSettings::Midi}}};
 };
 
 extern TfrmSetup* SetupDialog;

@@ -13,7 +13,7 @@ namespace vnx {
 // What the password dialog answers when it ends without confirmation. Its
 // hash is that of "CanCel": the trimming of the hash drops both control
 // characters, so typing "CanCel" cancels too.
-inline constexpr std::string_view kCancelMarker{"\x01" "CanCel" "\x0E", 8};
+inline constexpr std::string_view kCancelMarker{"\001CanCel\016", 8};
 
 inline constexpr int kPasswordAttempts = 3;
 

@@ -19,12 +19,12 @@ void CloseCheckBoxGaps(SetupCheckBoxes& b) {
 
 StoredChoices ChoicesToStore(const TUserChoice& interaction, const TUserChoice& keyInteraction,
                              const TUserChoice& sound, const TUserChoice& midi, const TUserChoice& rightClickMenu) {
-  return {{{kMouseExitValue, !interaction.Value, kMouseExitDefault, interaction.UserChoice},
-           {kAnyKeyExitValue, !keyInteraction.Value, kAnyKeyExitDefault, keyInteraction.UserChoice},
-           {kMuteValue, sound.Value, kMuteDefault, sound.UserChoice},
-           {kMidiMuteValue, midi.Value, kMidiMuteDefault, midi.UserChoice},
-           {kDisplayRightClickMenuValue, rightClickMenu.Value, kDisplayRightClickMenuDefault,
-            rightClickMenu.UserChoice}}};
+  return {
+      {{kMouseExitValue, !interaction.Value, kMouseExitDefault, interaction.UserChoice},
+       {kAnyKeyExitValue, !keyInteraction.Value, kAnyKeyExitDefault, keyInteraction.UserChoice},
+       {kMuteValue, sound.Value, kMuteDefault, sound.UserChoice},
+       {kMidiMuteValue, midi.Value, kMidiMuteDefault, midi.UserChoice},
+       {kDisplayRightClickMenuValue, rightClickMenu.Value, kDisplayRightClickMenuDefault, rightClickMenu.UserChoice}}};
 }
 
 bool SaveChoices(const StoredChoices& choices, const std::function<bool(const std::string&, bool)>& readBool,

@@ -19,8 +19,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) 
         vnx::engine::DetachFromProcess();
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return TRUE;
 }

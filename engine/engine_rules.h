@@ -36,7 +36,7 @@ bool ShouldWatch(std::uint32_t self, const ControlBlock& block) noexcept;
 
 // The watcher polls the block from the runner's process.
 struct WatchObservation {
-  bool blockOpen = false;            // the mapping still exists
+  bool blockOpen = false;  // the mapping still exists
   ProcessRole role = ProcessRole::Undecided;
   bool runnerWindowSet = false;      // RunnerWindow is not 0
   bool runnerWindowAlive = false;    // RunnerWindow is a window of the runner's process
@@ -52,12 +52,12 @@ struct WatchState {
   bool displayKeptOn = false;
 };
 struct WatchStep {
-  bool stop = false;       // the session is over or this is not the runner: leave
-  bool postShown = false;  // post WM_RUNNER_SHOWN now (once per session)
+  bool stop = false;                  // the session is over or this is not the runner: leave
+  bool postShown = false;             // post WM_RUNNER_SHOWN now (once per session)
   std::optional<bool> keepDisplayOn;  // switch the display requirement
   std::uint32_t nextPollMs = 0;
 };
-inline constexpr std::uint32_t kWatchPollMs = 50;        // until the presentation is shown
+inline constexpr std::uint32_t kWatchPollMs = 50;          // until the presentation is shown
 inline constexpr std::uint32_t kWatchSettledPollMs = 250;  // afterwards: only the end is awaited
 // The runner writes its window and its id together; an id without a window
 // seen this often in a row means the window was cleared before we looked.

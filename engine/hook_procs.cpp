@@ -23,11 +23,11 @@ static_assert(msg::kNcMouseMove == WM_NCMOUSEMOVE && msg::kNcLButtonDown == WM_N
               msg::kNcMButtonDblClk == WM_NCMBUTTONDBLCLK && msg::kNcXButtonDown == WM_NCXBUTTONDOWN &&
               msg::kNcXButtonDblClk == WM_NCXBUTTONDBLCLK);
 static_assert(msg::kMouseMove == WM_MOUSEMOVE && msg::kLButtonDown == WM_LBUTTONDOWN &&
-              msg::kLButtonUp == WM_LBUTTONUP &&
-              msg::kLButtonDblClk == WM_LBUTTONDBLCLK && msg::kRButtonDown == WM_RBUTTONDOWN &&
-              msg::kRButtonUp == WM_RBUTTONUP && msg::kRButtonDblClk == WM_RBUTTONDBLCLK &&
-              msg::kMButtonDown == WM_MBUTTONDOWN && msg::kMButtonDblClk == WM_MBUTTONDBLCLK &&
-              msg::kMouseWheel == WM_MOUSEWHEEL && msg::kXButtonDown == WM_XBUTTONDOWN &&
+              msg::kLButtonUp == WM_LBUTTONUP && msg::kLButtonDblClk == WM_LBUTTONDBLCLK &&
+              msg::kRButtonDown == WM_RBUTTONDOWN && msg::kRButtonUp == WM_RBUTTONUP &&
+              msg::kRButtonDblClk == WM_RBUTTONDBLCLK && msg::kMButtonDown == WM_MBUTTONDOWN &&
+              msg::kMButtonDblClk == WM_MBUTTONDBLCLK && msg::kMouseWheel == WM_MOUSEWHEEL &&
+              msg::kXButtonDown == WM_XBUTTONDOWN &&
               msg::kXButtonDblClk == WM_XBUTTONDBLCLK);  // WM_MOUSEHWHEEL is newer than our headers' target
 static_assert(vk::kEscape == VK_ESCAPE && vk::kLWin == VK_LWIN && vk::kRWin == VK_RWIN && vk::kApps == VK_APPS &&
               vk::kF10 == VK_F10);

@@ -49,11 +49,16 @@ class JsonChecker {
   bool Value() {
     if (++depth_ > 16) return false;
     bool ok = false;
-    if (Peek('{')) ok = Object();
-    else if (Peek('[')) ok = Array();
-    else if (Peek('"')) ok = String();
-    else if (Word("true") || Word("false") || Word("null")) ok = true;
-    else ok = Number();
+    if (Peek('{'))
+      ok = Object();
+    else if (Peek('['))
+      ok = Array();
+    else if (Peek('"'))
+      ok = String();
+    else if (Word("true") || Word("false") || Word("null"))
+      ok = true;
+    else
+      ok = Number();
     --depth_;
     return ok;
   }

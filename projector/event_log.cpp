@@ -76,10 +76,10 @@ void RecordStartup(const EventLog& log, const std::vector<std::string>& extraVar
   std::snprintf(flags, sizeof flags, "0x%08lX", startup.dwFlags);
   log.Write("process", std::to_string(GetCurrentProcessId()));
   log.Write("startup-flags", flags);
-  log.Write("startup-position", (startup.dwFlags & STARTF_USEPOSITION)
-                                    ? std::to_string(static_cast<LONG>(startup.dwX)) + "," +
-                                          std::to_string(static_cast<LONG>(startup.dwY))
-                                    : "none");
+  log.Write("startup-position",
+            (startup.dwFlags & STARTF_USEPOSITION)
+                ? std::to_string(static_cast<LONG>(startup.dwX)) + "," + std::to_string(static_cast<LONG>(startup.dwY))
+                : "none");
   log.Write("startup-show",
             (startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_string(startup.wShowWindow) : std::string("none"));
   log.Write("current-dir", CurrentDirectory());

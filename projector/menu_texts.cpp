@@ -11,12 +11,9 @@ const MenuTexts& MenuTextsFor(MenuLanguage language) {
   static constexpr MenuTexts kGerman{"&Datei", "&Beenden", de.ViewMenu, "&Pause", de.FullScreenItem, "Strg+F"};
   static constexpr MenuTexts kPortuguese{"&Arquivo", "&Sair", pt.ViewMenu, "&Pausar", pt.FullScreenItem, "Ctrl+F"};
   switch (language) {
-    case MenuLanguage::German:
-      return kGerman;
-    case MenuLanguage::Portuguese:
-      return kPortuguese;
-    case MenuLanguage::English:
-      break;
+    case MenuLanguage::German: return kGerman;
+    case MenuLanguage::Portuguese: return kPortuguese;
+    case MenuLanguage::English: break;
   }
   return kEnglish;
 }

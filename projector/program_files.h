@@ -1,8 +1,8 @@
 #pragma once
 // The projector's own directory and the small files it reads from there.
 
-#include <string>
 #include <optional>
+#include <string>
 
 namespace vnx {
 

@@ -26,7 +26,7 @@ struct ProjectorApp {
   Slide Shown;
   EventLog Log;
 
-  HWND Window = nullptr;  // 0 until created, and again once destroyed
+  HWND Window = nullptr;    // 0 until created, and again once destroyed
   HMENU MenuBar = nullptr;  // owned by the window while attached ...
   UniqueMenu DetachedMenu;  // ... and held here while full screen hides it
   UniqueAccelerators Accelerators;

@@ -101,34 +101,20 @@ void OnDestroy(HWND window) {
 
 LRESULT Route(ProjectorApp& app, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      OnPaint(app, window);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the paint covers every pixel
+    case WM_PAINT: OnPaint(app, window); return 0;
+    case WM_ERASEBKGND: return 1;  // the paint covers every pixel
     case WM_TIMER:
       if (wParam == kAnimationTimer) OnTimer(app, window);
       return 0;
     case WM_COMMAND:
       if (OnCommand(app, window, wParam, lParam)) return 0;
       break;
-    case WM_GETMINMAXINFO:
-      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
-      return 0;
-    case WM_WINDOWPOSCHANGED:
-      RecordPlacementIfChanged(app);
-      break;
-    case WM_CLOSE:
-      OnClose(app, window);
-      return 0;
-    case WM_DESTROY:
-      OnDestroy(window);
-      return 0;
-    case WM_NCDESTROY:
-      app.Window = nullptr;
-      break;
-    default:
-      break;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_WINDOWPOSCHANGED: RecordPlacementIfChanged(app); break;
+    case WM_CLOSE: OnClose(app, window); return 0;
+    case WM_DESTROY: OnDestroy(window); return 0;
+    case WM_NCDESTROY: app.Window = nullptr; break;
+    default: break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -199,9 +185,9 @@ void OpenProjectorWindow(ProjectorApp& app, int showCommand) {
   RECT frame{0, 0, app.Shown.StageWidth, app.Shown.StageHeight};
   AdjustWindowRectEx(&frame, style, TRUE, 0);
   const POINT at = FirstPosition();
-  const HWND window = CreateWindowExA(0, kProjectorWindowClass, app.Shown.Title.c_str(), style, at.x, at.y,
-                                      frame.right - frame.left, frame.bottom - frame.top, nullptr, menu.get(), module,
-                                      nullptr);
+  const HWND window =
+      CreateWindowExA(0, kProjectorWindowClass, app.Shown.Title.c_str(), style, at.x, at.y, frame.right - frame.left,
+                      frame.bottom - frame.top, nullptr, menu.get(), module, nullptr);
   if (!window) throw ERunnerError("Cannot open the projector's window");
   app.MenuBar = menu.release();  // the window destroys its menu bar with itself
   FitClientToStage(window, app.Shown);

@@ -44,8 +44,7 @@ void ApplyStage(Slide& slide, int line, std::string_view value) {
   const auto height = x == std::string_view::npos ? std::nullopt : ParseSide(Trimmed(value.substr(x + 1)));
   if (!width || !height) {
     slide.Warnings.push_back(Warning(line, "stage \"" + std::string(value) + "\" is not WIDTHxHEIGHT with sides from " +
-                                               std::to_string(kMinStageSide) + " to " +
-                                               std::to_string(kMaxStageSide)));
+                                               std::to_string(kMinStageSide) + " to " + std::to_string(kMaxStageSide)));
     return;
   }
   slide.StageWidth = *width;

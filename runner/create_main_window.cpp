@@ -61,14 +61,15 @@ void CreateWindowFromLayout(TfrmMain& form, HINSTANCE module) {
   const ScreenRect screen{form.FullScreenRect.left, form.FullScreenRect.top, form.FullScreenRect.right,
                           form.FullScreenRect.bottom};
   const OsFlags os{OsWin95, OsWin98, OsWinMe, OsWinNT5};
-  const MainWindowLayout layout = ComputeMainWindowLayout(LayoutSettingsOf(form), os, ScreenWidth, ScreenHeight, screen);
+  const MainWindowLayout layout =
+      ComputeMainWindowLayout(LayoutSettingsOf(form), os, ScreenWidth, ScreenHeight, screen);
   form.WindowLeft = layout.Left;
   form.WindowTop = layout.Top;
   form.WindowWidth = layout.Width;
   form.WindowHeight = layout.Height;
-  form.MainWindow = CreateWindowExA(layout.ExStyle, kMainWindowClass, "", layout.Style | WS_CLIPCHILDREN,
-                                    form.WindowLeft, form.WindowTop, form.WindowWidth, form.WindowHeight, nullptr,
-                                    nullptr, module, nullptr);
+  form.MainWindow =
+      CreateWindowExA(layout.ExStyle, kMainWindowClass, "", layout.Style | WS_CLIPCHILDREN, form.WindowLeft,
+                      form.WindowTop, form.WindowWidth, form.WindowHeight, nullptr, nullptr, module, nullptr);
   form.ReferenceWidth = form.WindowWidth;
   form.ReferenceHeight = form.WindowHeight;
   if (layout.Maximise) SendMessageA(form.MainWindow, WM_SYSCOMMAND, SC_MAXIMIZE, 0);

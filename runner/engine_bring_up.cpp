@@ -37,7 +37,8 @@ bool MapControlBlock(TfrmMain& runner, SessionHolders& holders) {
   holders.Mapping.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kControlBlockMappingSize,
                                            MappingNameFor(runner.InstanceSlot).c_str()));
   if (!holders.Mapping) return false;
-  holders.ControlBlockView.reset(MapViewOfFile(holders.Mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kControlBlockViewSize));
+  holders.ControlBlockView.reset(
+      MapViewOfFile(holders.Mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kControlBlockViewSize));
   runner.ControlBlock = static_cast<ControlBlock*>(holders.ControlBlockView.get());
   return runner.ControlBlock != nullptr;
 }
@@ -67,7 +68,9 @@ HHOOK InstallHook(int type, HOOKPROC procedure, HMODULE engine) {
   return SetWindowsHookExA(type, procedure, engine, 0);
 }
 
-std::uint32_t HandleValue(const void* handle) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle)); }
+std::uint32_t HandleValue(const void* handle) {
+  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle));
+}
 
 // A frameless frame is told to the engine in byte 81 just before CloseMenu
 // takes that byte over; no other byte ever carries it.

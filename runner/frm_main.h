@@ -41,9 +41,9 @@ class TfrmMain {
   TMediaPlayer MusicPlayer;  // the background music
   TUserChoice Midi, MidiLoop;
   std::unique_ptr<TZefExeAppender> SessionReader;
-  TUserChoice DLL, KeyInteraction, DisableW95Key, DisableClickForeground, DisableScreenSaver, FullScreen,
-      CustomSize, MaintainRatio, AllowResize, ExitOnESC, AlwaysOnTop, NoTitle, NoBorder, Draggable, SetupMenu,
-      CloseMenu, MinimizeMenu;
+  TUserChoice DLL, KeyInteraction, DisableW95Key, DisableClickForeground, DisableScreenSaver, FullScreen, CustomSize,
+      MaintainRatio, AllowResize, ExitOnESC, AlwaysOnTop, NoTitle, NoBorder, Draggable, SetupMenu, CloseMenu,
+      MinimizeMenu;
   std::int32_t AlignmentV = 0, AlignmentH = 0;
   std::int32_t FullScreenWidth = 0, FullScreenHeight = 0;
   RECT SavedRect{};
@@ -72,7 +72,7 @@ class TfrmMain {
   std::int32_t InstanceSlot = 0;
   std::string InstanceSuffix;
   bool SettingsPass = false, SetupMode = false;
-  HWND SetupOwner = nullptr;  // the host's settings window given with "/c"
+  HWND SetupOwner = nullptr;                // the host's settings window given with "/c"
   std::unique_ptr<TRegIniFile> RegIniFile;  // the per-user values, on "Software\Orrindale"
   std::int32_t AlignmentX = 0;
   bool Password = false;

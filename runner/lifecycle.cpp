@@ -17,7 +17,6 @@
 namespace vnx {
 namespace {
 
-
 std::string CurrentExceptionMessage() {
   try {
     throw;

@@ -6,8 +6,8 @@
 
 namespace vnx {
 
-extern bool QuitRequested;    // ends the message loop of the current lifecycle
-extern bool RestartRequested; // the entry runs one more lifecycle
+extern bool QuitRequested;     // ends the message loop of the current lifecycle
+extern bool RestartRequested;  // the entry runs one more lifecycle
 
 // Windows family, decided once at program start.
 extern bool OsWin95, OsWin98, OsWinMe, OsWinNT5;

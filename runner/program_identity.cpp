@@ -48,7 +48,7 @@ StartRequest ParseStartRequest(const std::vector<std::string>& arguments) {
   if (!rest.empty() && rest[0] != ':') return {};
   switch (letter) {
     case 'c': {
-      const std::string_view window = !rest.empty() ? rest.substr(1)
+      const std::string_view window = !rest.empty()          ? rest.substr(1)
                                       : arguments.size() > 2 ? std::string_view(arguments[2])
                                                              : std::string_view();
       return {StartMode::Setup, WindowNumber(window)};

@@ -156,8 +156,8 @@ void RunBeforeShow(TfrmMain& runner) {
   const HMODULE library = LoadLibraryA(path.c_str());
   if (!library) return;
   using BeforeShowProc = void(WINAPI*)(char* buffer, HWND mainWindow, const char* arguments);
-  const auto procedure = reinterpret_cast<BeforeShowProc>(
-      reinterpret_cast<void (*)()>(GetProcAddress(library, kBeforeShowExport)));
+  const auto procedure =
+      reinterpret_cast<BeforeShowProc>(reinterpret_cast<void (*)()>(GetProcAddress(library, kBeforeShowExport)));
   if (procedure) {
     char buffer[256] = {};
     const std::string arguments = command.arguments + '\0';  // two NULs end the text
@@ -211,7 +211,8 @@ void LaunchProjector(TfrmMain& runner, SessionHolders& holders) {
   if (!runner.BeforeShow.empty()) RunBeforeShow(runner);
   FitProjectorWindow(runner);
   TraceStartup("fitted");
-  runner.ControlBlock->ProjectorWindow = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(runner.ProjectorWindow));
+  runner.ControlBlock->ProjectorWindow =
+      static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(runner.ProjectorWindow));
   ShowPresentation(runner);
   TraceStartup("shown");
   RunLoop(runner);

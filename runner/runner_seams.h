@@ -15,17 +15,17 @@ class TfrmMain;
 struct SessionHolders;
 
 struct RunnerSeams {
-  std::function<std::string()> ProgramPath;  // the runner's own executable (argument 0)
-  std::function<std::string()> CommandLine;  // the whole command line
-  std::function<void(TfrmMain&)> ReadSettings;    // fills the settings fields while the window is built
-  std::function<void(TfrmMain&)> StartSession;    // WM_RUNNER_START outside "/C"
+  std::function<std::string()> ProgramPath;     // the runner's own executable (argument 0)
+  std::function<std::string()> CommandLine;     // the whole command line
+  std::function<void(TfrmMain&)> ReadSettings;  // fills the settings fields while the window is built
+  std::function<void(TfrmMain&)> StartSession;  // WM_RUNNER_START outside "/C"
   // Stages of the session. False from a stage ends the session quietly.
   std::function<bool(TfrmMain&)> CheckPassword;
   std::function<bool(TfrmMain&, SessionHolders&)> BringUpEngine;
   std::function<void(TfrmMain&, SessionHolders&)> LaunchProjector;  // returns when the presentation is over
   std::function<void(TfrmMain&, SessionHolders&)> TearDownEngine;   // hooks, library, control block, mapping
-  std::function<void(TfrmMain&)> StopMusic;  // stops the music and deletes its file
-  std::function<void(TfrmMain&, SessionHolders&)> MuteWaveOutput;  // saves what it silences, then silences
+  std::function<void(TfrmMain&)> StopMusic;                         // stops the music and deletes its file
+  std::function<void(TfrmMain&, SessionHolders&)> MuteWaveOutput;   // saves what it silences, then silences
   std::function<void(TfrmMain&, SessionHolders&)> RestoreWaveOutput;
   // The Setup dialog: on WM_RUNNER_START in "/C" mode and from the popup menu;
   // true when the viewer changed a stored choice.

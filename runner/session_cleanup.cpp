@@ -60,8 +60,10 @@ void CloseProjectorHandles(TfrmMain& runner) {
 void DeleteEngineFile(const TfrmMain& runner, CleanupPump& pump) {
   for (int attempt = 1; attempt <= 3; ++attempt) {
     if (DeleteFileA(runner.EngineFile.c_str())) return;
-    if (attempt < 3) Sleep(555);
-    else DeleteAtNextStart(runner.EngineFile);
+    if (attempt < 3)
+      Sleep(555);
+    else
+      DeleteAtNextStart(runner.EngineFile);
     pump();
   }
 }
@@ -79,8 +81,7 @@ void RemoveWorkDir(const std::string& workDir, UniqueFileHandle& claim) {
       ShellDelete(directory, kQuietDeleteToRecycleBin);
       // Still there (the engine file waits for the restart): the directory
       // goes at the restart too, right after the file.
-      if (GetFileAttributesA(directory.c_str()) != INVALID_FILE_ATTRIBUTES)
-        DeleteAtNextStart(directory);
+      if (GetFileAttributesA(directory.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteAtNextStart(directory);
       return;
     }
   }

@@ -13,15 +13,15 @@
 namespace vnx {
 
 struct SessionHolders {
-  UniqueGlobalAtom StartupAtom;   // "aakq " + the executable's name, while the session runs
+  UniqueGlobalAtom StartupAtom;     // "aakq " + the executable's name, while the session runs
   UniqueKernelHandle StartupMutex;  // open from the wait until the directory is claimed
   bool StartupMutexOwned = false;   // the wait succeeded; released with the handle
   UniqueFileHandle WorkDirClaim;    // the working directory's claim file, open until just before its removal
-  UniqueKernelHandle Mapping;     // the control block's file mapping
+  UniqueKernelHandle Mapping;       // the control block's file mapping
   UniqueMappedView ControlBlockView;
   UniqueLibrary Engine;
   HHOOK KeyboardHook = nullptr, MouseHook = nullptr, CbtHook = nullptr, GetMessageHook = nullptr;
-  std::string ProjectorPath;  // formed by the projector launch
+  std::string ProjectorPath;             // formed by the projector launch
   std::optional<SavedSound> MutedSound;  // the mute step silenced the machine; the cleanup gives this back
 };
 

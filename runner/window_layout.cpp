@@ -6,16 +6,14 @@ namespace {
 std::uint32_t FramedStyle(const MainWindowSettings& s) {
   using namespace style;
   if (s.NoBorder) return kPopupSysMenu;
-  if (!s.NoTitle)
-    return kPopupSysMenu | kCaption | kMinimizeBox | kMaximizeBox | (s.AllowResize ? kThickFrame : 0);
+  if (!s.NoTitle) return kPopupSysMenu | kCaption | kMinimizeBox | kMaximizeBox | (s.AllowResize ? kThickFrame : 0);
   return kPopupSysMenu | (s.AllowResize ? kThickFrame : kBorder);
 }
 
 }  // namespace
 
-MainWindowLayout ComputeMainWindowLayout(const MainWindowSettings& s, const OsFlags& os,
-                                         std::int32_t screenWidth, std::int32_t screenHeight,
-                                         const ScreenRect& fullScreenRect) {
+MainWindowLayout ComputeMainWindowLayout(const MainWindowSettings& s, const OsFlags& os, std::int32_t screenWidth,
+                                         std::int32_t screenHeight, const ScreenRect& fullScreenRect) {
   MainWindowLayout layout;
   const bool bareFullScreen = s.FullScreen && !s.CustomSize;
   if (bareFullScreen) {

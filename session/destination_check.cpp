@@ -39,8 +39,8 @@ bool IsSafeSubdirectory(std::string_view relativeDir) {
   if (relativeDir.empty()) return false;
   std::size_t start = 0;
   while (true) {
-    const auto end = std::find_if(relativeDir.begin() + static_cast<std::ptrdiff_t>(start), relativeDir.end(),
-                                  IsSeparator);
+    const auto end =
+        std::find_if(relativeDir.begin() + static_cast<std::ptrdiff_t>(start), relativeDir.end(), IsSeparator);
     const std::size_t stop = static_cast<std::size_t>(end - relativeDir.begin());
     if (!IsSafeFileName(relativeDir.substr(start, stop - start))) return false;
     if (end == relativeDir.end()) return true;

@@ -153,12 +153,9 @@ void ClearForMainPass(const FileRoleFields& fields) {
 
 bool DecideUseCurrentDir(std::int32_t currentDir, const std::function<bool()>& runProbePass) {
   switch (currentDir) {
-    case 0:
-      return !runProbePass();
-    case 2:
-      return true;
-    default:
-      return false;
+    case 0: return !runProbePass();
+    case 2: return true;
+    default: return false;
   }
 }
 

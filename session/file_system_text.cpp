@@ -73,11 +73,13 @@ std::string NameOf(std::string_view path, LeadBytePredicate isLead) {
 }
 
 std::string LowerCaseName(std::string_view name, LeadBytePredicate isLead) {
-  return MapSingleBytes(name, isLead, [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+  return MapSingleBytes(name, isLead,
+                        [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
 }
 
 std::string UpperCaseName(std::string_view name, LeadBytePredicate isLead) {
-  return MapSingleBytes(name, isLead, [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+  return MapSingleBytes(name, isLead,
+                        [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
 }
 
 bool IsPlainName(std::string_view name, LeadBytePredicate isLead) {

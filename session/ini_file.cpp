@@ -58,8 +58,7 @@ std::string IniFile::ReadString(std::string_view section, std::string_view name,
   return Find(section, name).value_or(defaultValue);
 }
 
-std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view name,
-                                  std::int32_t defaultValue) const {
+std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view name, std::int32_t defaultValue) const {
   const auto text = Find(section, name);
   if (!text) return defaultValue;
   return ParseIniInteger(*text).value_or(defaultValue);

@@ -3,7 +3,8 @@
 namespace vnx {
 
 void ApplyPerUserChoices(const SettingsDestinations& settings, PerUserValues& values) {
-  if (settings.Interaction->UserChoice) settings.Interaction->Value = !values.ReadBool(kMouseExitValue, kMouseExitDefault);
+  if (settings.Interaction->UserChoice)
+    settings.Interaction->Value = !values.ReadBool(kMouseExitValue, kMouseExitDefault);
   if (settings.Sound->UserChoice) settings.Sound->Value = values.ReadBool(kMuteValue, kMuteDefault);
   if (settings.Midi->UserChoice) settings.Midi->Value = values.ReadBool(kMidiMuteValue, kMidiMuteDefault);
   if (settings.RightClickMenu->UserChoice)
@@ -13,8 +14,7 @@ void ApplyPerUserChoices(const SettingsDestinations& settings, PerUserValues& va
   settings.RightClickMenu->ChoiceEnabled = settings.Interaction->Value;
 }
 
-std::string TemporaryBaseDirectory(PerUserValues& values, const std::string& systemTempPath,
-                                   LeadBytePredicate isLead) {
+std::string TemporaryBaseDirectory(PerUserValues& values, const std::string& systemTempPath, LeadBytePredicate isLead) {
   std::string base = values.ReadString(kTempDirectoryValue, systemTempPath);
   // An empty value would put the session's files into whatever the current
   // directory is; it counts as no value.

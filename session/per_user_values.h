@@ -45,7 +45,6 @@ void ApplyPerUserChoices(const SettingsDestinations& settings, PerUserValues& va
 
 // The temporary base directory: "Pellam Temp Directory" or the system's
 // temporary-files path, with a trailing "\".
-std::string TemporaryBaseDirectory(PerUserValues& values, const std::string& systemTempPath,
-                                   LeadBytePredicate isLead);
+std::string TemporaryBaseDirectory(PerUserValues& values, const std::string& systemTempPath, LeadBytePredicate isLead);
 
 }  // namespace vnx

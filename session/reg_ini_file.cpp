@@ -25,8 +25,8 @@ std::optional<std::string> QueryText(HKEY key, const std::string& name) {
 
 TRegIniFile::TRegIniFile(const std::string& keyName) {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, keyName.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_READ | KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, keyName.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                      nullptr, &key, nullptr) == ERROR_SUCCESS)
     key_.reset(key);
 }
 

@@ -15,8 +15,7 @@ bool Win32SatelliteFileOps::Copy(const std::string& from, const std::string& to)
 DeleteResult Win32SatelliteFileOps::Delete(const std::string& path) {
   if (DeleteFileA(path.c_str())) return DeleteResult::Deleted;
   const DWORD error = GetLastError();
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? DeleteResult::Missing
-                                                                         : DeleteResult::Failed;
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? DeleteResult::Missing : DeleteResult::Failed;
 }
 
 void Win32SatelliteFileOps::RemoveDir(const std::string& path) { RemoveDirectoryA(path.c_str()); }

@@ -34,7 +34,7 @@ struct SessionTrailer {
   std::int32_t SessionOffset = 0;  // absolute offset of the first file record
   std::int32_t RecordsLength = 0;  // bytes from the first record to the trailer
   std::int32_t RecordCount = 0;
-  std::int32_t TotalSize = 0;      // sum of the file sizes
+  std::int32_t TotalSize = 0;  // sum of the file sizes
   std::string VersionText;
   std::string SessionName;
 };
@@ -43,8 +43,8 @@ struct FileRecordHeader {
   std::string FileName;
   std::string SourceDir;  // where the file came from, with a trailing backslash
   std::string Placement;
-  std::int32_t FileSize = 0;    // as extracted
-  std::int32_t StoredSize = 0;  // data bytes behind the header
+  std::int32_t FileSize = 0;        // as extracted
+  std::int32_t StoredSize = 0;      // data bytes behind the header
   std::uint64_t LastWriteTime = 0;  // Windows FILETIME
 };
 

@@ -68,8 +68,8 @@ std::int64_t WriteRaw(std::ostream& out, const PackedFile& file) {
 }
 
 void WriteRecord(std::ostream& out, const PackedFile& file) {
-  FileRecordHeader header{file.Name, file.SourceDir, file.Placement, static_cast<std::int32_t>(file.Size), 0,
-                          file.LastWriteTime};
+  FileRecordHeader header{file.Name, file.SourceDir,    file.Placement, static_cast<std::int32_t>(file.Size),
+                          0,         file.LastWriteTime};
   std::uint8_t block[kHeaderSize] = {};
   const std::streampos headerAt = out.tellp();
   Put(out, block, kHeaderSize);
@@ -97,13 +97,13 @@ void CheckPackedSession(const PackedSession& packed, std::int64_t sessionOffset)
     if (file.Size < 0 || file.Size > kMaxInt32) throw EPackError(file.Name + " is larger than 2 GiB");
     total += file.Size;
     // deflateBound is the most a stream of that size can take.
-    end += static_cast<std::int64_t>(kHeaderSize) +
-           (file.Size >= kCompressedFrom ? static_cast<std::int64_t>(deflateBound(nullptr, static_cast<uLong>(file.Size)))
-                                         : file.Size);
+    end +=
+        static_cast<std::int64_t>(kHeaderSize) +
+        (file.Size >= kCompressedFrom ? static_cast<std::int64_t>(deflateBound(nullptr, static_cast<uLong>(file.Size)))
+                                      : file.Size);
   }
   if (total > kMaxInt32) throw EPackError("the files together are larger than 2 GiB");
-  if (end + static_cast<std::int64_t>(kTrailerSize) > kMaxInt32)
-    throw EPackError("the output could grow beyond 2 GiB");
+  if (end + static_cast<std::int64_t>(kTrailerSize) > kMaxInt32) throw EPackError("the output could grow beyond 2 GiB");
 }
 
 void WriteSession(std::ostream& out, const PackedSession& packed) {

@@ -18,7 +18,7 @@ using RightMenuDeleteList = std::array<std::int32_t, kRightMenuDeleteItemCount>;
 // One pointer per key, in the order the keys are read. Every pointer must be
 // set.
 struct SettingsDestinations {
-  std::int32_t* Major;  // section "ProjectorVersion"
+  std::int32_t* Major;      // section "ProjectorVersion"
   std::string* BeforeShow;  // section "EngineCommands"
   std::string* ScreenName;  // "Pellam Screen Name"
   bool* Password;
@@ -29,8 +29,8 @@ struct SettingsDestinations {
   RightMenuDeleteList* RightMenuDeleteItems;  // section "RightMenuDeleteItems"
   std::int32_t* CurrentDir;
   TUserChoice *DLL, *DisableW95Key, *DisableClickForeground, *DisableScreenSaver, *FullScreen, *CustomSize,
-      *MaintainRatio, *AllowResize, *ExitOnESC, *AlwaysOnTop, *NoTitle, *NoBorder, *Draggable, *SetupMenu,
-      *CloseMenu, *MinimizeMenu;
+      *MaintainRatio, *AllowResize, *ExitOnESC, *AlwaysOnTop, *NoTitle, *NoBorder, *Draggable, *SetupMenu, *CloseMenu,
+      *MinimizeMenu;
   std::int32_t *Left, *Top, *Width, *Height, *AlignmentV, *AlignmentH, *MidiLoopTimes;
   TUserChoice *Midi, *MidiLoop, *Sound, *Interaction, *RightClickMenu, *KeyInteraction;
 };

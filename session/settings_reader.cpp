@@ -72,7 +72,8 @@ void ApplySettingsFile(const IniFile& file, const SettingsDestinations& s, std::
   ReadRightMenuDeleteItems(file, *s.RightMenuDeleteItems);
   *s.CurrentDir = file.ReadInteger(kSettingsSection, "CurrentDir", 0);
   for (const SwitchKey& key : kSwitchKeys) ReadSwitch(file, key, *(s.*key.Destination));
-  for (const IntegerKey& key : kWindowKeys) *(s.*key.Destination) = file.ReadInteger(kSettingsSection, key.Key, key.Default);
+  for (const IntegerKey& key : kWindowKeys)
+    *(s.*key.Destination) = file.ReadInteger(kSettingsSection, key.Key, key.Default);
   for (const UserChoiceKey& key : kUserChoiceKeys) ReadUserChoice(file, key, *(s.*key.Destination));
 }
 

@@ -143,7 +143,7 @@ void TZefExeAppender::Extract(const std::string& sessionName) {
 }
 
 bool TZefExeAppender::WriteOneFile(SourceStream& source, std::int64_t dataPosition, const FileRecordHeader& header,
-                                const std::string& destinationDir, std::vector<std::uint8_t>& piece) {
+                                   const std::string& destinationDir, std::vector<std::uint8_t>& piece) {
   PartialFile file(files_, destinationDir + FileName);
   FileDone = 0;
   if (DoFileProgress()) return false;

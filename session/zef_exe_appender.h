@@ -27,12 +27,11 @@ class TZefExeAppender {
 
   // Called once per file before it is written; may rename the file, change
   // its destination directory or skip it. fileName is this object's FileName.
-  std::function<void(TZefExeAppender& sender, std::string& fileName, std::string& destinationDir, bool& skip)>
-      OnFile;
+  std::function<void(TZefExeAppender& sender, std::string& fileName, std::string& destinationDir, bool& skip)> OnFile;
   // Session progress and progress within the current file; setting abort
   // ends Extract normally (a file being written is deleted).
-  std::function<void(TZefExeAppender& sender, const std::string& fileName, std::int32_t percent, bool& abort)>
-      OnProgress, OnFileProgress;
+  std::function<void(TZefExeAppender&sender, const std::string&fileName, std::int32_t percent, bool&abort)> OnProgress,
+      OnFileProgress;
 
   bool UseOwnExe = true;       // read the program's own executable, not SourceFile
   bool SearchBackward = true;  // pass over bytes behind the last trailer (down to position 2048)
@@ -57,7 +56,7 @@ class TZefExeAppender {
  private:
   // Writes one file from its stored data; false when a handler aborted.
   bool WriteOneFile(SourceStream& source, std::int64_t dataPosition, const FileRecordHeader& header,
-                 const std::string& destinationDir, std::vector<std::uint8_t>& piece);
+                    const std::string& destinationDir, std::vector<std::uint8_t>& piece);
 
   const FileSeam& files_;
   std::function<std::string()> ownExePath_;

@@ -1,9 +1,9 @@
 #include "sound/endpoint_volume.h"
 
 #include <windows.h>
-#include <objbase.h>
-#include <mmdeviceapi.h>
 #include <endpointvolume.h>
+#include <mmdeviceapi.h>
+#include <objbase.h>
 
 #include "common/handle.h"
 

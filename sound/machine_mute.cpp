@@ -45,7 +45,8 @@ bool WriteRestoreFile(const std::string& path, const SavedSound& saved) {
   const UniqueFileHandle file(
       CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
-  const bool complete = file && WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+  const bool complete = file &&
+                        WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
                         written == text.size();
   if (!complete && file) DeleteFileA(path.c_str());
   return complete;

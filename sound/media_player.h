@@ -23,8 +23,7 @@ class EMCIDeviceError : public std::runtime_error {
 class TMediaPlayer {
  public:
   // NotifyResult values: the last notification's outcome.
-  static constexpr std::uint8_t kNotifySuccessful = 0, kNotifySuperseded = 1, kNotifyAborted = 2,
-                                kNotifyFailure = 3;
+  static constexpr std::uint8_t kNotifySuccessful = 0, kNotifySuperseded = 1, kNotifyAborted = 2, kNotifyFailure = 3;
   // GetMode's answer while the device plays.
   static constexpr std::uint32_t kModePlaying = MCI_MODE_PLAY - MCI_MODE_NOT_READY;
 
@@ -36,9 +35,9 @@ class TMediaPlayer {
   // Each command stores its MCI result in LastError. Wait and Notify are a
   // one-shot choice for the next command that consults them; without it the
   // command's own default applies.
-  void Open();       // raises EMCIDeviceError with the MCI error text
+  void Open();  // raises EMCIDeviceError with the MCI error text
   void Close();
-  MCIERROR Play();   // rewinds first when at the end (AutoRewind); never raises but for "Device Not Open"
+  MCIERROR Play();  // rewinds first when at the end (AutoRewind); never raises but for "Device Not Open"
   void Stop();
   void Rewind();
   std::uint32_t GetMode();  // the MCI mode minus MCI_MODE_NOT_READY; 0 when not open

@@ -18,14 +18,10 @@ std::int32_t AlignOnAxis(std::int32_t alignment, std::int32_t screenStart, std::
   // 64 bits, so that extreme coordinates cannot wrap around on the way.
   const std::int64_t start = screenStart, end = screenEnd, extent = windowExtent;
   switch (alignment) {
-    case kAlignStart:
-      return 0;
-    case kAlignCentre:
-      return Clamped((start + end - extent) / 2);
-    case kAlignEnd:
-      return Clamped(end - extent);
-    default:
-      return current;
+    case kAlignStart: return 0;
+    case kAlignCentre: return Clamped((start + end - extent) / 2);
+    case kAlignEnd: return Clamped(end - extent);
+    default: return current;
   }
 }
 

@@ -30,7 +30,8 @@ void OnDragTick(TfrmMain& runner) {
     StopDragTimer(runner);
     return;
   }
-  const DragStep step = NextDragStep({runner.DragAnchor.x, runner.DragAnchor.y}, {cursor.x, cursor.y}, runner.DragMoved);
+  const DragStep step =
+      NextDragStep({runner.DragAnchor.x, runner.DragAnchor.y}, {cursor.x, cursor.y}, runner.DragMoved);
   if (!step.move) return;
   runner.WindowLeft += step.dx;
   runner.WindowTop += step.dy;

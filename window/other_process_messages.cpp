@@ -31,15 +31,13 @@ Handled OnGlobalCloseMessage(TfrmMain& runner, WPARAM wParam, LPARAM lParam) {
 LRESULT OnRunnerServerMessage(TfrmMain& runner, WPARAM wParam, LPARAM lParam) {
   const ServerQuery query = ParseServerQuery(wParam, lParam);
   switch (query.kind) {
-    case ServerQuery::Kind::Tag:
-      return kRunnerTag;
+    case ServerQuery::Kind::Tag: return kRunnerTag;
     case ServerQuery::Kind::Coordinate: {
       POINT corner = query.bottomRight ? POINT{ClientWidth, ClientHeight} : POINT{0, 0};
       ClientToScreen(runner.MainWindow, &corner);
       return query.yAxis ? corner.y : corner.x;
     }
-    case ServerQuery::Kind::Invalid:
-      break;
+    case ServerQuery::Kind::Invalid: break;
   }
   return -1;
 }

@@ -35,7 +35,8 @@ void OnRaise(TfrmMain& runner) {
   const bool interaction = runner.Interaction.Value;
   const bool v6 = runner.ControlBlock->ProjectorV6 != 0;
   SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | (interaction || v6 ? SWP_NOACTIVATE : 0));
-  if (!runner.AlwaysOnTop.Value) SetWindowPos(main, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!runner.AlwaysOnTop.Value)
+    SetWindowPos(main, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SendMessageA(main, WM_NCACTIVATE, TRUE, 0);
   if (!interaction && !v6) SetForegroundWindow(main);
 }

@@ -106,9 +106,9 @@ void MatchFrameToProjector(TfrmMain& runner, HWND projector) {
 void Align(TfrmMain& runner) {
   if (runner.FullScreen.Value) return;
   const RECT& screen = runner.FullScreenRect;
-  const WindowOrigin origin = AlignWindow({false, runner.AlignmentH, runner.AlignmentV, screen.left, screen.top,
-                                           screen.right, screen.bottom, runner.WindowLeft, runner.WindowTop,
-                                           runner.WindowWidth, runner.WindowHeight});
+  const WindowOrigin origin =
+      AlignWindow({false, runner.AlignmentH, runner.AlignmentV, screen.left, screen.top, screen.right, screen.bottom,
+                   runner.WindowLeft, runner.WindowTop, runner.WindowWidth, runner.WindowHeight});
   runner.WindowLeft = origin.Left;
   runner.WindowTop = origin.Top;
 }
@@ -190,8 +190,7 @@ BOOL CALLBACK RaiseProjectorPopups(HWND window, LPARAM lParam) {
   return GuardCallback<BOOL>(TRUE, [&]() -> BOOL {
     const TfrmMain& runner = RunnerOf(lParam);
     if (runner.ProjectorWindow && GetWindow(window, GW_OWNER) == runner.ProjectorWindow &&
-        !(GetWindowLongA(window, GWL_STYLE) & WS_CHILD) &&
-        !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        !(GetWindowLongA(window, GWL_STYLE) & WS_CHILD) && !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
       SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     return TRUE;
   });

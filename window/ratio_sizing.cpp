@@ -34,13 +34,9 @@ EdgeRect KeepRatioWhileSizing(int edge, const EdgeRect& proposed, PixelSize refe
 
   switch (edge) {
     case kSizingLeft:
-    case kSizingRight:
-      r.Bottom = r.Top + HeightFor(width, reference);
-      break;
+    case kSizingRight: r.Bottom = r.Top + HeightFor(width, reference); break;
     case kSizingTop:
-    case kSizingBottom:
-      r.Right = r.Left + WidthFor(height, reference);
-      break;
+    case kSizingBottom: r.Right = r.Left + WidthFor(height, reference); break;
     case kSizingTopLeft:
       if (WidthLeads(dxLeft, dyTop))
         r.Top = r.Bottom - HeightFor(width, reference);
@@ -65,8 +61,7 @@ EdgeRect KeepRatioWhileSizing(int edge, const EdgeRect& proposed, PixelSize refe
       else
         r.Right = r.Left + WidthFor(height, reference);
       break;
-    default:
-      break;
+    default: break;
   }
   return r;
 }

@@ -22,10 +22,8 @@ Handled HandleSetText(TfrmMain& runner, WPARAM channel, const char* text) {
       if (command.releaseSenderEarly) ReplyMessage(1);
       if (command.commandId != 0) PostMessageA(runner.MainWindow, WM_COMMAND, command.commandId, 0);
       return 1;
-    case SetTextCommand::Kind::DdeRequest:
-      return 1;
-    case SetTextCommand::Kind::Caption:
-      break;
+    case SetTextCommand::Kind::DdeRequest: return 1;
+    case SetTextCommand::Kind::Caption: break;
   }
   return kThenDefault;
 }

@@ -18,8 +18,8 @@ struct Outcome {
 Outcome Ask(bool locked, std::int32_t storedHash, const std::vector<std::string>& answers) {
   Outcome outcome{false, 0, 0};
   outcome.accepted = PasswordAccepted(
-      locked, storedHash,
-      [&] { return answers.at(static_cast<std::size_t>(outcome.asked++)); }, [&] { ++outcome.reported; });
+      locked, storedHash, [&] { return answers.at(static_cast<std::size_t>(outcome.asked++)); },
+      [&] { ++outcome.reported; });
   return outcome;
 }
 

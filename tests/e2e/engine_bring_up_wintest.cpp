@@ -31,16 +31,16 @@ TEST(EngineBringUp, EveryFieldForHookCombinations) {
       // the right-click menu is off, so the mouse hook is there.
       {"", true, true, 1, 1, 0, 0},
       {"DisableW95Key=0\r\nInteraction=1\r\nRightClickMenu=1\r\nDraggable=0\r\n", false, false, 0, 0, 0, 0},
-      {"DisableW95Key=0\r\nInteraction=1\r\nRightClickMenu=1\r\nDraggable=1\r\nKeyInteraction=0\r\n", false, true, 0,
-       0, 1, 1},
+      {"DisableW95Key=0\r\nInteraction=1\r\nRightClickMenu=1\r\nDraggable=1\r\nKeyInteraction=0\r\n", false, true, 0, 0,
+       1, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.settings);
     PresentationSpec presentation;
     presentation.Settings = std::string(c.settings) +
-                    "CloseMenu=0\r\nSetupMenu=1\r\nMinimizeMenu=1\r\nExitOnESC=0\r\nHideCursor=1\r\n"
-                    "DisableScreenSaver=0\r\n[ProjectorVersion]\r\nMajor=327680\r\n"
-                    "[RightMenuDeleteItems]\r\nCount=2\r\n0=102\r\n1=104\r\n";
+                            "CloseMenu=0\r\nSetupMenu=1\r\nMinimizeMenu=1\r\nExitOnESC=0\r\nHideCursor=1\r\n"
+                            "DisableScreenSaver=0\r\n[ProjectorVersion]\r\nMajor=327680\r\n"
+                            "[RightMenuDeleteItems]\r\nCount=2\r\n0=102\r\n1=104\r\n";
     PresentationRun run(presentation);
     ASSERT_TRUE(run.StartAndWaitForPresentation());
     const ControlBlock block = run.ReadControlBlock();
@@ -96,7 +96,7 @@ TEST(EngineBringUp, ALibraryWithoutSProcEndsTheSessionQuietly) {
   presentation.Engine = "six_exports_engine.dll";
   PresentationRun run(presentation);
   run.Start();
-  EXPECT_TRUE(run.WaitForEnd());  // a message box would have kept it waiting
+  EXPECT_TRUE(run.WaitForEnd());         // a message box would have kept it waiting
   EXPECT_FALSE(run.LastLog("process"));  // the projector never started
   EXPECT_FALSE(MappingExists());
   // No hook ever ran: no other process holds the library, everything is gone.

@@ -67,13 +67,13 @@ TEST_P(PresentationEnvironment, AsTheProjectorSeesIt) {
   EXPECT_EQ(run.LeftBehind(), std::vector<std::string>{});  // the working directory's copy too
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Directories, PresentationEnvironment,
-    testing::Values(EnvironmentCase{"InTheWorkingDirectory", "CurrentDir=1\r\n", false, true},
-                    EnvironmentCase{"InTheRunnersDirectory", "CurrentDir=2\r\n", false, false},
-                    // The copy next to the runner is the one started.
-                    EnvironmentCase{"IdenticalCopyBesideTheRunner", "CurrentDir=2\r\n", true, false}),
-    CaseName<EnvironmentCase>);
+INSTANTIATE_TEST_SUITE_P(Directories, PresentationEnvironment,
+                         testing::Values(EnvironmentCase{"InTheWorkingDirectory", "CurrentDir=1\r\n", false, true},
+                                         EnvironmentCase{"InTheRunnersDirectory", "CurrentDir=2\r\n", false, false},
+                                         // The copy next to the runner is the one started.
+                                         EnvironmentCase{"IdenticalCopyBesideTheRunner", "CurrentDir=2\r\n", true,
+                                                         false}),
+                         CaseName<EnvironmentCase>);
 
 // The BeforeShow test programs record into a file named by the first word of
 // their argument text.
@@ -119,21 +119,22 @@ TEST_P(PresentationBeforeShow, RunsOnceBeforeTheShow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, PresentationBeforeShow,
-    testing::Values(
-        BeforeShowCase{"Program", "before_show_program.exe", "before_show_program.exe",
-                       [](const std::string& record, const PresentationRun& run) {
-                         return std::vector<LogEntry>{
-                             {"command-line", run.WorkDir() + "before_show_program.exe " + record + " and more"},
-                             {"process", ""}};
-                       }},
-        BeforeShowCase{"Library", "before_show_library.dll", "BEFORE_SHOW_LIBRARY.DLL",
-                       [](const std::string& record, const PresentationRun& run) {
-                         return std::vector<LogEntry>{
-                             {"arguments", record + " and more"}, {"two-nuls", "yes"}, {"window", Decimal(run.RunnerWindow())}};
-                       }},
-        // Nothing to run: the presentation goes on.
-        BeforeShowCase{"MissingLibrary", nullptr, "absent.dll",
-                       [](const std::string&, const PresentationRun&) { return std::vector<LogEntry>{}; }}),
+    testing::Values(BeforeShowCase{"Program", "before_show_program.exe", "before_show_program.exe",
+                                   [](const std::string& record, const PresentationRun& run) {
+                                     return std::vector<LogEntry>{
+                                         {"command-line",
+                                          run.WorkDir() + "before_show_program.exe " + record + " and more"},
+                                         {"process", ""}};
+                                   }},
+                    BeforeShowCase{"Library", "before_show_library.dll", "BEFORE_SHOW_LIBRARY.DLL",
+                                   [](const std::string& record, const PresentationRun& run) {
+                                     return std::vector<LogEntry>{{"arguments", record + " and more"},
+                                                                  {"two-nuls", "yes"},
+                                                                  {"window", Decimal(run.RunnerWindow())}};
+                                   }},
+                    // Nothing to run: the presentation goes on.
+                    BeforeShowCase{"MissingLibrary", nullptr, "absent.dll",
+                                   [](const std::string&, const PresentationRun&) { return std::vector<LogEntry>{}; }}),
     CaseName<BeforeShowCase>);
 
 TEST(PresentationLaunch, AProjectorWithoutWindowIsGivenUpAndKeepsRunning) {

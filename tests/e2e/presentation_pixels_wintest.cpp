@@ -23,10 +23,10 @@ const char* const kSlide = "title=Fitting\r\ncolour=#3A7D44\r\nstage=640x480\r\n
 
 // Where the stage colour is on one screenshot, against the client area.
 struct StageOnScreen {
-  std::size_t Outside = 0;   // pixels of the stage colour outside the client area
-  std::size_t Inside = 0;    // and inside it
-  std::size_t Area = 0;      // of the client area
-  double Edge[4] = {};       // share of the stage colour in its outermost column or row: left, top, right, bottom
+  std::size_t Outside = 0;  // pixels of the stage colour outside the client area
+  std::size_t Inside = 0;   // and inside it
+  std::size_t Area = 0;     // of the client area
+  double Edge[4] = {};      // share of the stage colour in its outermost column or row: left, top, right, bottom
 
   // The title and the light take part of the stage and may touch an edge
   // where the light passes; a strip along an edge takes all of it.
@@ -114,15 +114,14 @@ TEST_P(PresentationPixels, StageColourFillsTheClientAreaExactly) {
 // a window whose rectangle reaches past the screen from the screen's corner,
 // its border width away from where the window is (README.md, "What Wine does
 // differently"); PresentationWindowMode checks its geometry.
-INSTANTIATE_TEST_SUITE_P(
-    Fitting, PresentationPixels,
-    testing::Values(
-        // A captioned window that takes the stage's size.
-        PixelCase{"FixedWindow", "AlignmentH=2\r\nAlignmentV=2\r\n", false},
-        // The settings' size: the projector's window is stretched to it.
-        PixelCase{"CustomSize", "CustomSize=1\r\nWidth=500\r\nHeight=400\r\n", false},
-        PixelCase{"FullScreen", "FullScreen=1\r\n", true}),
-    CaseName<PixelCase>);
+INSTANTIATE_TEST_SUITE_P(Fitting, PresentationPixels,
+                         testing::Values(
+                             // A captioned window that takes the stage's size.
+                             PixelCase{"FixedWindow", "AlignmentH=2\r\nAlignmentV=2\r\n", false},
+                             // The settings' size: the projector's window is stretched to it.
+                             PixelCase{"CustomSize", "CustomSize=1\r\nWidth=500\r\nHeight=400\r\n", false},
+                             PixelCase{"FullScreen", "FullScreen=1\r\n", true}),
+                         CaseName<PixelCase>);
 
 }  // namespace
 }  // namespace vnx::test

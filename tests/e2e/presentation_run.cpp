@@ -133,15 +133,17 @@ PresentationRun::PresentationRun(const PresentationSpec& presentation) {
   CreateDirectoryA(TempBase().c_str(), nullptr);
   std::string behave = "log " + logPath_ + "\r\nenv " + ExeFileName() + "\r\n";
   for (const std::string& line : presentation.Behave) behave += line + "\r\n";
-  const std::string lock = presentation.Password ? "Password=1\r\nAlignmentX=" +
-                                                       std::to_string(static_cast<std::int32_t>(
-                                                           PasswordHash(*presentation.Password))) + "\r\n"
-                                                 : "Password=0\r\n";
-  std::vector<ShowFile> files{{"show.ini", "[Settings]\r\n" + lock + presentation.Settings, ""},
-                              {"projector.exe", BuiltProgramBytes(presentation.Projector), ""},
-                              {"engine.dll", presentation.EngineBytes.value_or(BuiltProgramBytes(presentation.Engine)), ""},
-                              {"projector.behave", behave, ""},
-                              {"slide.txt", presentation.Slide, ""}};
+  const std::string lock = presentation.Password
+                               ? "Password=1\r\nAlignmentX=" +
+                                     std::to_string(static_cast<std::int32_t>(PasswordHash(*presentation.Password))) +
+                                     "\r\n"
+                               : "Password=0\r\n";
+  std::vector<ShowFile> files{
+      {"show.ini", "[Settings]\r\n" + lock + presentation.Settings, ""},
+      {"projector.exe", BuiltProgramBytes(presentation.Projector), ""},
+      {"engine.dll", presentation.EngineBytes.value_or(BuiltProgramBytes(presentation.Engine)), ""},
+      {"projector.behave", behave, ""},
+      {"slide.txt", presentation.Slide, ""}};
   files.insert(files.end(), presentation.Extra.begin(), presentation.Extra.end());
   PackShow(BuiltProgram(presentation.Runner), showPath_, files);
   if (presentation.ProjectorBesideRunner)
@@ -167,8 +169,8 @@ PresentationRun::~PresentationRun() {
 }
 
 void PresentationRun::Start(const std::string& arguments) {
-  runner_ = std::make_unique<LaunchedProgram>(showPath_, scratch_.Path() + "\\", LaunchedProgram::Start::Running,
-                                              arguments);
+  runner_ =
+      std::make_unique<LaunchedProgram>(showPath_, scratch_.Path() + "\\", LaunchedProgram::Start::Running, arguments);
 }
 
 bool PresentationRun::StartAndWaitForPresentation(DWORD timeoutMs) {
@@ -201,7 +203,8 @@ ControlBlock PresentationRun::ReadControlBlock() const {
 std::map<std::int32_t, ControlBlock> ControlBlocksBelow(const std::string& tempBase) {
   std::map<std::int32_t, ControlBlock> blocks;
   WIN32_FIND_DATAA entry{};
-  const UniqueFindHandle search(FindFirstFileA((tempBase + "\\" + std::string(kWorkDirBaseName) + "*").c_str(), &entry));
+  const UniqueFindHandle search(
+      FindFirstFileA((tempBase + "\\" + std::string(kWorkDirBaseName) + "*").c_str(), &entry));
   if (!search) return blocks;
   do {
     const auto instance = InstanceFromWorkDirName(entry.cFileName);
@@ -213,7 +216,6 @@ std::map<std::int32_t, ControlBlock> ControlBlocksBelow(const std::string& tempB
   } while (FindNextFileA(search.get(), &entry));
   return blocks;
 }
-
 
 std::vector<LogEntry> PresentationRun::ProjectorLog() const {
   return ParseLog(ReadFileText(logPath_).value_or(std::string()));

@@ -25,13 +25,13 @@
 namespace vnx::test {
 
 struct PresentationSpec {
-  std::string Settings;                   // lines of section [Settings]
-  std::optional<std::string> Password;    // locks the presentation with this password
-  std::string Runner = "runner.exe";      // the program the presentation is packed behind
+  std::string Settings;                 // lines of section [Settings]
+  std::optional<std::string> Password;  // locks the presentation with this password
+  std::string Runner = "runner.exe";    // the program the presentation is packed behind
   std::string Projector = "projector5.exe";
-  std::string Engine = "vnxengine.dll";          // a program built next to the tests
-  std::optional<std::string> EngineBytes;        // or these bytes as the engine file
-  std::vector<std::string> Behave;        // projector.behave lines; the log is always on
+  std::string Engine = "vnxengine.dll";    // a program built next to the tests
+  std::optional<std::string> EngineBytes;  // or these bytes as the engine file
+  std::vector<std::string> Behave;         // projector.behave lines; the log is always on
   std::string Slide = "title=End to end\r\nstage=640x480\r\n";
   std::vector<ShowFile> Extra;
   // A byte-identical copy of the projector (with its projector.behave and
@@ -108,7 +108,6 @@ std::optional<MessageBoxSeen> MessageBoxOf(DWORD processId);  // one look
 std::string MessageBoxText(HWND box);
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD timeoutMs);
 void PressOk(DWORD processId);
-
 
 RECT WindowRect(HWND window);
 RECT ClientOnScreen(HWND window);

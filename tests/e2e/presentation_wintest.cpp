@@ -11,7 +11,8 @@
 namespace vnx::test {
 namespace {
 
-PresentationSpec Presentation(const char* settings, const char* projector, const char* behave, const std::string& slide) {
+PresentationSpec Presentation(const char* settings, const char* projector, const char* behave,
+                              const std::string& slide) {
   PresentationSpec presentation;
   presentation.Settings = settings;
   presentation.Projector = projector;
@@ -62,17 +63,17 @@ TEST_P(PresentationWindowMode, FrameAndProjectorWindow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, PresentationWindowMode,
-    testing::Values(
-        WindowModeCase{"FullScreen", "FullScreen=1\r\n", "projector5.exe", "", true, false, false, true, 0},
-        WindowModeCase{"FullScreenVersion6", "FullScreen=1\r\n", "projector6.exe", "", true, false, false, true, 1},
-        WindowModeCase{"CustomSizeWithTitle", "FullScreen=1\r\nCustomSize=1\r\n", "projector5.exe", "", false, true,
-                       true, true, 0},
-        WindowModeCase{"CustomSizeWithoutTitle", "FullScreen=1\r\nCustomSize=1\r\nNoTitle=1\r\n", "projector5.exe", "",
-                       true, false, false, true, 0},
-        WindowModeCase{"CustomSizeWithoutBorder", "FullScreen=1\r\nCustomSize=1\r\nNoBorder=1\r\n", "projector5.exe",
-                       "", true, false, false, true, 0},
-        WindowModeCase{"ProjectorWithoutSizingFrame", "FullScreen=1\r\n", "projector5.exe", "no-sizing-frame", true,
-                       false, false, false, 0}),
+    testing::Values(WindowModeCase{"FullScreen", "FullScreen=1\r\n", "projector5.exe", "", true, false, false, true, 0},
+                    WindowModeCase{"FullScreenVersion6", "FullScreen=1\r\n", "projector6.exe", "", true, false, false,
+                                   true, 1},
+                    WindowModeCase{"CustomSizeWithTitle", "FullScreen=1\r\nCustomSize=1\r\n", "projector5.exe", "",
+                                   false, true, true, true, 0},
+                    WindowModeCase{"CustomSizeWithoutTitle", "FullScreen=1\r\nCustomSize=1\r\nNoTitle=1\r\n",
+                                   "projector5.exe", "", true, false, false, true, 0},
+                    WindowModeCase{"CustomSizeWithoutBorder", "FullScreen=1\r\nCustomSize=1\r\nNoBorder=1\r\n",
+                                   "projector5.exe", "", true, false, false, true, 0},
+                    WindowModeCase{"ProjectorWithoutSizingFrame", "FullScreen=1\r\n", "projector5.exe",
+                                   "no-sizing-frame", true, false, false, false, 0}),
     CaseName<WindowModeCase>);
 
 // A captioned window of fixed size, placed by AlignmentH and AlignmentV.
@@ -101,8 +102,8 @@ class PresentationFixedWindow : public testing::TestWithParam<FixedWindowCase> {
 
 TEST_P(PresentationFixedWindow, SizedAndAligned) {
   const FixedWindowCase& c = GetParam();
-  const std::string slide = "title=Fixed window\r\nstage=" + std::to_string(c.Stage.cx) + "x" +
-                            std::to_string(c.Stage.cy) + "\r\n";
+  const std::string slide =
+      "title=Fixed window\r\nstage=" + std::to_string(c.Stage.cx) + "x" + std::to_string(c.Stage.cy) + "\r\n";
   PresentationRun run(Presentation(c.Settings, c.Projector, "", slide));
   ASSERT_TRUE(run.StartAndWaitForPresentation());
   const HWND runner = run.RunnerWindow();
@@ -127,20 +128,48 @@ TEST_P(PresentationFixedWindow, SizedAndAligned) {
 
 INSTANTIATE_TEST_SUITE_P(
     Placements, PresentationFixedWindow,
-    testing::Values(
-        FixedWindowCase{"RightAndTop", "AlignmentH=3\r\nAlignmentV=1\r\n", "projector5.exe", {640, 480}, true, {},
-                        Place::End, Place::Start},
-        FixedWindowCase{"Centred", "AlignmentH=2\r\nAlignmentV=2\r\n", "projector5.exe", {320, 240}, true, {},
-                        Place::Centre, Place::Centre},
-        FixedWindowCase{"LeftAndBottomVersion6", "AlignmentH=1\r\nAlignmentV=3\r\n", "projector6.exe", {800, 600},
-                        true, {}, Place::Start, Place::End},
-        // The stage size moved the frame to (0, 0): "Left" and "Top" are gone.
-        FixedWindowCase{"OtherValuesKeepTheOrigin", "AlignmentH=0\r\nAlignmentV=7\r\nLeft=100\r\nTop=50\r\n",
-                        "projector5.exe", {400, 300}, true, {}, Place::Start, Place::Start},
-        // CustomSize without FullScreen: the settings' size, not the stage's.
-        FixedWindowCase{"CustomSizeKeepsTheSettingsSize",
-                        "CustomSize=1\r\nWidth=500\r\nHeight=400\r\nAlignmentH=3\r\nAlignmentV=3\r\n", "projector5.exe",
-                        {640, 480}, false, {500, 400}, Place::End, Place::End}),
+    testing::Values(FixedWindowCase{"RightAndTop",
+                                    "AlignmentH=3\r\nAlignmentV=1\r\n",
+                                    "projector5.exe",
+                                    {640, 480},
+                                    true,
+                                    {},
+                                    Place::End,
+                                    Place::Start},
+                    FixedWindowCase{"Centred",
+                                    "AlignmentH=2\r\nAlignmentV=2\r\n",
+                                    "projector5.exe",
+                                    {320, 240},
+                                    true,
+                                    {},
+                                    Place::Centre,
+                                    Place::Centre},
+                    FixedWindowCase{"LeftAndBottomVersion6",
+                                    "AlignmentH=1\r\nAlignmentV=3\r\n",
+                                    "projector6.exe",
+                                    {800, 600},
+                                    true,
+                                    {},
+                                    Place::Start,
+                                    Place::End},
+                    // The stage size moved the frame to (0, 0): "Left" and "Top" are gone.
+                    FixedWindowCase{"OtherValuesKeepTheOrigin",
+                                    "AlignmentH=0\r\nAlignmentV=7\r\nLeft=100\r\nTop=50\r\n",
+                                    "projector5.exe",
+                                    {400, 300},
+                                    true,
+                                    {},
+                                    Place::Start,
+                                    Place::Start},
+                    // CustomSize without FullScreen: the settings' size, not the stage's.
+                    FixedWindowCase{"CustomSizeKeepsTheSettingsSize",
+                                    "CustomSize=1\r\nWidth=500\r\nHeight=400\r\nAlignmentH=3\r\nAlignmentV=3\r\n",
+                                    "projector5.exe",
+                                    {640, 480},
+                                    false,
+                                    {500, 400},
+                                    Place::End,
+                                    Place::End}),
     CaseName<FixedWindowCase>);
 
 }  // namespace

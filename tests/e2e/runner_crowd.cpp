@@ -59,7 +59,8 @@ void WaitUntilShown(std::vector<Member>& members, CrowdRound& round) {
     if (allDone) return;
     if (round.MillisecondsToAllShown > kShowTimeoutMs) {
       for (const Member& m : members)
-        if (!m.Done) round.Problems.push_back(m.Name() + ": not shown within " + std::to_string(kShowTimeoutMs) + " ms");
+        if (!m.Done)
+          round.Problems.push_back(m.Name() + ": not shown within " + std::to_string(kShowTimeoutMs) + " ms");
       return;
     }
     Sleep(50);
@@ -176,7 +177,8 @@ CrowdRound RunnerCrowd::Round(int perExecutable) {
     for (int k = 0; k < perExecutable; ++k) {
       Member& m = members.emplace_back();
       m.Show = &show;
-      m.Program = std::make_unique<LaunchedProgram>(show.Path, scratch_.Path() + "\\", LaunchedProgram::Start::Suspended);
+      m.Program =
+          std::make_unique<LaunchedProgram>(show.Path, scratch_.Path() + "\\", LaunchedProgram::Start::Suspended);
     }
   for (const Member& m : members) m.Program->Resume();
   round.Started = static_cast<int>(members.size());

@@ -19,11 +19,11 @@ namespace vnx::test {
 
 struct CrowdRound {
   int Started = 0;
-  int Shown = 0;           // the projector's window came up inside the runner's frame
-  int ErrorBoxes = 0;      // message boxes of runners (closed with OK)
-  int WrongSettings = 0;   // a frame without its own settings' size and title
-  int Collisions = 0;      // runners without a working directory and instance of their own
-  int UncleanEnds = 0;     // not ended with exit code 0 after WM_CLOSE, or a projector left running
+  int Shown = 0;                        // the projector's window came up inside the runner's frame
+  int ErrorBoxes = 0;                   // message boxes of runners (closed with OK)
+  int WrongSettings = 0;                // a frame without its own settings' size and title
+  int Collisions = 0;                   // runners without a working directory and instance of their own
+  int UncleanEnds = 0;                  // not ended with exit code 0 after WM_CLOSE, or a projector left running
   std::vector<std::string> LeftBehind;  // below the temporary base, beyond what the next start removes
   std::vector<std::string> Problems;    // one line per fault seen
   DWORD MillisecondsToAllShown = 0;

@@ -83,20 +83,19 @@ TEST_P(ScreenSaverArguments, DoWhatTheHostAsks) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CommandLines, ScreenSaverArguments,
-    testing::Values(ArgumentCase{"None", "", Expect::Presentation, false},
-                    ArgumentCase{"Run", "/s", Expect::Presentation, false},
-                    ArgumentCase{"RunWithDash", "-S", Expect::Presentation, false},
-                    ArgumentCase{"Unknown", "/x", Expect::Presentation, false},
-                    ArgumentCase{"SetupUpperCase", "/C", Expect::Setup, false},
-                    ArgumentCase{"SetupWithDash", "-c", Expect::Setup, false},
-                    ArgumentCase{"SetupOwnedWithColon", "/c:%host%", Expect::Setup, true},
-                    ArgumentCase{"SetupOwnedAfterBlank", "/c %host%", Expect::Setup, true},
-                    ArgumentCase{"SetupNotAWindow", "/c 4242", Expect::Setup, false},
-                    ArgumentCase{"Preview", "/p %host%", Expect::Nothing, false},
-                    ArgumentCase{"ChangePassword", "/a %host%", Expect::Nothing, false}),
-    CaseName<ArgumentCase>);
+INSTANTIATE_TEST_SUITE_P(CommandLines, ScreenSaverArguments,
+                         testing::Values(ArgumentCase{"None", "", Expect::Presentation, false},
+                                         ArgumentCase{"Run", "/s", Expect::Presentation, false},
+                                         ArgumentCase{"RunWithDash", "-S", Expect::Presentation, false},
+                                         ArgumentCase{"Unknown", "/x", Expect::Presentation, false},
+                                         ArgumentCase{"SetupUpperCase", "/C", Expect::Setup, false},
+                                         ArgumentCase{"SetupWithDash", "-c", Expect::Setup, false},
+                                         ArgumentCase{"SetupOwnedWithColon", "/c:%host%", Expect::Setup, true},
+                                         ArgumentCase{"SetupOwnedAfterBlank", "/c %host%", Expect::Setup, true},
+                                         ArgumentCase{"SetupNotAWindow", "/c 4242", Expect::Setup, false},
+                                         ArgumentCase{"Preview", "/p %host%", Expect::Nothing, false},
+                                         ArgumentCase{"ChangePassword", "/a %host%", Expect::Nothing, false}),
+                         CaseName<ArgumentCase>);
 
 }  // namespace
 }  // namespace vnx::test

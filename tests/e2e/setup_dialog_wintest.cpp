@@ -150,7 +150,10 @@ INSTANTIATE_TEST_SUITE_P(
                     {kKeys, Shown(true, true, 0, 2)},
                     {kSoundMute, Shown(true, false, 1, 0)},
                     {kMidiMute, Shown(true, false, 1, 1)}},
-                   {{"MouseExit", "1"}, {"AnyKeyExit", "0"}, {"Mute", "0"}, {"MidiMute", "0"},
+                   {{"MouseExit", "1"},
+                    {"AnyKeyExit", "0"},
+                    {"Mute", "0"},
+                    {"MidiMute", "0"},
                     {"DisplayRightClickMenu", "0"}}},
         // The right column moves to the left one; fixed choices are stored
         // as the presentation fixes them.
@@ -158,23 +161,37 @@ INSTANTIATE_TEST_SUITE_P(
                    "Interaction=1\r\nRightClickMenu=0\r\nKeyInteraction=0\r\nSound=2\r\nMidi=2\r\n",
                    {{"Mute", "1"}, {"MidiMute", "0"}, {"MouseExit", "1"}},
                    {{kSoundMute, Shown(true, true, 0, 0)}, {kMidiMute, Shown(true, false, 0, 1)}},
-                   {{"MouseExit", "0"}, {"AnyKeyExit", "1"}, {"Mute", "1"}, {"MidiMute", "0"},
+                   {{"MouseExit", "0"},
+                    {"AnyKeyExit", "1"},
+                    {"Mute", "1"},
+                    {"MidiMute", "0"},
                     {"DisplayRightClickMenu", "0"}}},
         LayoutCase{"MouseAndKeysWithoutTheMenu",
                    "Interaction=2\r\nRightClickMenu=0\r\nKeyInteraction=2\r\nSound=1\r\nMidi=0\r\n",
                    {{"MouseExit", "0"}, {"AnyKeyExit", "1"}},
                    {{kMouse, Shown(true, true, 0, 0)}, {kKeys, Shown(true, false, 0, 1)}},
-                   {{"MouseExit", "0"}, {"AnyKeyExit", "1"}, {"Mute", "0"}, {"MidiMute", "0"},
+                   {{"MouseExit", "0"},
+                    {"AnyKeyExit", "1"},
+                    {"Mute", "0"},
+                    {"MidiMute", "0"},
                     {"DisplayRightClickMenu", "0"}}},
         LayoutCase{"KeysAloneMoveToTheFirstRow",
                    "Interaction=0\r\nRightClickMenu=0\r\nKeyInteraction=2\r\nSound=0\r\nMidi=1\r\n",
                    {{"AnyKeyExit", "0x1"}},
                    {{kKeys, Shown(true, false, 0, 0)}},
-                   {{"MouseExit", "1"}, {"AnyKeyExit", "1"}, {"Mute", "1"}, {"MidiMute", "1"},
+                   {{"MouseExit", "1"},
+                    {"AnyKeyExit", "1"},
+                    {"Mute", "1"},
+                    {"MidiMute", "1"},
                     {"DisplayRightClickMenu", "0"}}},
-        LayoutCase{"AllFixed", "Interaction=1\r\nRightClickMenu=1\r\nKeyInteraction=1\r\nSound=1\r\nMidi=0\r\n", {},
+        LayoutCase{"AllFixed",
+                   "Interaction=1\r\nRightClickMenu=1\r\nKeyInteraction=1\r\nSound=1\r\nMidi=0\r\n",
                    {},
-                   {{"MouseExit", "0"}, {"AnyKeyExit", "0"}, {"Mute", "0"}, {"MidiMute", "0"},
+                   {},
+                   {{"MouseExit", "0"},
+                    {"AnyKeyExit", "0"},
+                    {"Mute", "0"},
+                    {"MidiMute", "0"},
                     {"DisplayRightClickMenu", "1"}}}),
     CaseName<LayoutCase>);
 
@@ -194,7 +211,10 @@ TEST(SetupDialog, TickedBoxesAreStoredAndTheMouseGovernsTheMenu) {
   ToggleBox(GetDlgItem(dialog, kMidiMute));
   ToggleBox(GetDlgItem(dialog, kMidiMute));  // and back
   CloseSetup(run, dialog);
-  EXPECT_EQ(StoredChoices(run), (Values{{"MouseExit", "0"}, {"AnyKeyExit", "1"}, {"Mute", "1"}, {"MidiMute", "0"},
+  EXPECT_EQ(StoredChoices(run), (Values{{"MouseExit", "0"},
+                                        {"AnyKeyExit", "1"},
+                                        {"Mute", "1"},
+                                        {"MidiMute", "0"},
                                         {"DisplayRightClickMenu", "1"}}));
 }
 
@@ -246,7 +266,10 @@ TEST_P(LockedSetup, ThePasswordComesFirst) {
     EXPECT_EQ(run.RunnerExitCode(), 0u);
     EXPECT_EQ(TreeEntries(run.TempBase()), std::vector<std::string>{});
   }
-  EXPECT_EQ(StoredChoices(run), (Values{{"MouseExit", "1"}, {"AnyKeyExit", "0"}, {"Mute", "1"}, {"MidiMute", "0"},
+  EXPECT_EQ(StoredChoices(run), (Values{{"MouseExit", "1"},
+                                        {"AnyKeyExit", "0"},
+                                        {"Mute", "1"},
+                                        {"MidiMute", "0"},
                                         {"DisplayRightClickMenu", "0"}}));
 }
 

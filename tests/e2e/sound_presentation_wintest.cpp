@@ -120,15 +120,14 @@ TEST_P(MusicPresentation, TheMusicWhileTheShowRunsAndAfter) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Music, MusicPresentation,
-    testing::Values(
-        MusicCase{"DemoMusicRepeated", "Midi=0\r\nMidiLoop=1\r\n", BuiltProgramBytes("music.mid"), true, "0"},
-        MusicCase{"MusicMutedIsNeitherWrittenNorPlayed", "Midi=1\r\n", BuiltProgramBytes("music.mid"), false,
-                  std::nullopt},
-        MusicCase{"MusicMciCannotPlay", "Midi=0\r\n", std::string(64, 'x'), true,
-                  std::to_string(MCIERR_INVALID_FILE)}),
-    CaseName<MusicCase>);
+INSTANTIATE_TEST_SUITE_P(Music, MusicPresentation,
+                         testing::Values(MusicCase{"DemoMusicRepeated", "Midi=0\r\nMidiLoop=1\r\n",
+                                                   BuiltProgramBytes("music.mid"), true, "0"},
+                                         MusicCase{"MusicMutedIsNeitherWrittenNorPlayed", "Midi=1\r\n",
+                                                   BuiltProgramBytes("music.mid"), false, std::nullopt},
+                                         MusicCase{"MusicMciCannotPlay", "Midi=0\r\n", std::string(64, 'x'), true,
+                                                   std::to_string(MCIERR_INVALID_FILE)}),
+                         CaseName<MusicCase>);
 
 // The runner's calls to the machine, in order, with the music's MCI commands
 // among them.

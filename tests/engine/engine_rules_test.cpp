@@ -49,7 +49,8 @@ TEST(ProcessRoles, TheBlockTellsEachProcessItsPart) {
       {10, 10, 20, ProcessRole::Runner},
       {20, 10, 20, ProcessRole::Projector},
       {30, 10, 20, ProcessRole::Outsider},
-      {30, 10, 0, ProcessRole::Outsider},  // already running, so never the projector
+      {30, 10, 0, ProcessRole::Outsider},  // already running, so never the
+                                           // projector
       {10, 10, 10, ProcessRole::Runner},   // a block naming one process twice
   };
   for (const Case& c : cases) {
@@ -66,8 +67,7 @@ TEST(ProcessRoles, TheWatcherStartsWhereTheRunnerLoadsTheLibrary) {
       {10, 0, 0, true},    // loaded by the runner before any hook exists
       {10, 10, 77, true},  // the runner's id is already known
       {30, 0, 77, false},  // loaded by a hook while the block is being filled
-      {30, 10, 77, false},
-      {30, 10, 0, false},
+      {30, 10, 77, false}, {30, 10, 0, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ShouldWatch(c.self, BlockWithIds(c.runner, 0, c.keyboardHook)), c.watch) << c.self << " " << c.runner;

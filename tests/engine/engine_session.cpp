@@ -91,7 +91,9 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   }
 }
 
-void PumpFor(DWORD milliseconds) { PumpUntil([] { return false; }, milliseconds); }
+void PumpFor(DWORD milliseconds) {
+  PumpUntil([] { return false; }, milliseconds);
+}
 
 Recorder::Recorder(ControlBlock* block) : block_(block) {
   static const ATOM registered = [] {

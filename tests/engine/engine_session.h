@@ -147,7 +147,6 @@ class EngineSession {
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 void PumpFor(DWORD milliseconds);
 
-
 std::string TestProgramDirectory();
 // A handle as the control block holds it.
 std::uint32_t BlockValue(const void* handle);

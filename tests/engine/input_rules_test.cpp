@@ -318,21 +318,27 @@ TEST(WindowRules, FocusGoesBackToTheProjectorAtMostTwiceASecond) {
     Flags flags;
     bool toRunner, fromProjector, visible;
   } const refused[] = {
-      {"keys end the show anyway", [] {
+      {"keys end the show anyway",
+       [] {
          Flags f;
          f.exitOnAnyKey = true;
          return f;
-       }(), true, false, true},
-      {"before the show", [] {
+       }(),
+       true, false, true},
+      {"before the show",
+       [] {
          Flags f;
          f.shown = false;
          return f;
-       }(), true, false, true},
-      {"runner's menu open", [] {
+       }(),
+       true, false, true},
+      {"runner's menu open",
+       [] {
          Flags f;
          f.menuOpen = true;
          return f;
-       }(), true, false, true},
+       }(),
+       true, false, true},
       {"focus to another window", Flags{}, false, false, true},
       {"from the projector itself", Flags{}, true, true, true},
       {"projector not visible", Flags{}, true, false, false},

@@ -47,30 +47,19 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-      Report(vnx::test::kStandInInput, message, lParam);
-      break;
+    case WM_RBUTTONUP: Report(vnx::test::kStandInInput, message, lParam); break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
-    case WM_SYSKEYUP:
-      Report(vnx::test::kStandInInput, message, static_cast<LPARAM>(wParam));
-      break;
+    case WM_SYSKEYUP: Report(vnx::test::kStandInInput, message, static_cast<LPARAM>(wParam)); break;
     case WM_CONTEXTMENU:
       Report(vnx::test::kStandInInput, message, 0);
       OpenContextMenu(window, lParam);
       return 0;
-    case WM_INITMENUPOPUP:
-      PostMessageA(window, vnx::test::kStandInMenu, wParam, 0);
-      break;
-    case vnx::test::kStandInMenu:
-      ReportMenuAndClose(reinterpret_cast<HMENU>(wParam));
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      break;
+    case WM_INITMENUPOPUP: PostMessageA(window, vnx::test::kStandInMenu, wParam, 0); break;
+    case vnx::test::kStandInMenu: ReportMenuAndClose(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -92,8 +81,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   windowClass.lpszClassName = vnx::kProjectorWindowClass;
   if (RegisterClassA(&windowClass) == 0) return 1;
-  const HWND window = CreateWindowExA(0, vnx::kProjectorWindowClass, "Stand-in", WS_POPUP | WS_VISIBLE, left, top, width,
-                                      height, nullptr, nullptr, instance, nullptr);
+  const HWND window = CreateWindowExA(0, vnx::kProjectorWindowClass, "Stand-in", WS_POPUP | WS_VISIBLE, left, top,
+                                      width, height, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 2;
 
   MSG message;

@@ -33,14 +33,22 @@ inline ProbeReport ParseProbeReport(const std::string& text) {
     const auto equals = line.find('=');
     if (equals == std::string::npos) continue;
     const std::string key = line.substr(0, equals), value = line.substr(equals + 1);
-    if (key == "WorkDir") r.WorkDir = value;
-    else if (key == "InstanceSlot") r.InstanceSlot = std::stoi(value);
-    else if (key == "InstanceSuffix") r.InstanceSuffix = value;
-    else if (key == "UseCurrentDir") r.UseCurrentDir = value == "1";
-    else if (key == "CurrentDir") r.CurrentDir = value;
-    else if (key == "ProjectorFile") r.ProjectorFile = value;
-    else if (key == "EngineFile") r.EngineFile = value;
-    else if (key == "MusicFile") r.MusicFile = value;
+    if (key == "WorkDir")
+      r.WorkDir = value;
+    else if (key == "InstanceSlot")
+      r.InstanceSlot = std::stoi(value);
+    else if (key == "InstanceSuffix")
+      r.InstanceSuffix = value;
+    else if (key == "UseCurrentDir")
+      r.UseCurrentDir = value == "1";
+    else if (key == "CurrentDir")
+      r.CurrentDir = value;
+    else if (key == "ProjectorFile")
+      r.ProjectorFile = value;
+    else if (key == "EngineFile")
+      r.EngineFile = value;
+    else if (key == "MusicFile")
+      r.MusicFile = value;
   }
   return r;
 }

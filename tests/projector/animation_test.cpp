@@ -11,9 +11,7 @@ namespace vnx {
 namespace {
 
 TEST(Animation, StaysOnTheStageAndMovesGently) {
-  const struct {
-    std::int32_t width, height;
-  } stages[] = {{640, 480}, {1024, 768}, {4096, 64}, {101, 77}, {64, 4096}};
+  const struct { std::int32_t width, height; } stages[] = {{640, 480}, {1024, 768}, {4096, 64}, {101, 77}, {64, 4096}};
   for (const auto& stage : stages) {
     const int maxStep = std::max(stage.width, stage.height) / 50;
     GlideFrame previous = GlideAt(0, stage.width, stage.height);

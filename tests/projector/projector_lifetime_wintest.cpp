@@ -43,15 +43,9 @@ TEST(ProjectorLifetime, EndsOnCloseOrQuit) {
         SendWithin(window, WM_COMMAND, kProjectorFullScreenCommand, 0);
         ASSERT_EQ(GetMenu(window), nullptr);
         [[fallthrough]];
-      case Ending::Close:
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        break;
-      case Ending::ExitItem:
-        PostMessageA(window, WM_COMMAND, kProjectorExitCommand, 0);
-        break;
-      case Ending::QuitThread:
-        EXPECT_TRUE(PostThreadMessageA(run.program->ThreadId(), WM_QUIT, 1, 0));
-        break;
+      case Ending::Close: PostMessageA(window, WM_CLOSE, 0, 0); break;
+      case Ending::ExitItem: PostMessageA(window, WM_COMMAND, kProjectorExitCommand, 0); break;
+      case Ending::QuitThread: EXPECT_TRUE(PostThreadMessageA(run.program->ThreadId(), WM_QUIT, 1, 0)); break;
     }
     ASSERT_TRUE(run.program->WaitForExit(5000));
     EXPECT_EQ(run.program->ExitCode(), c.exitCode);

@@ -80,11 +80,17 @@ TEST(ProjectorMenu, ARunningProjectorAnswersOnlyItsOwnCommandId) {
     WPARAM ignored, answered;
     std::vector<std::string> menu;  // as the projector reads its own menu bar back
   } const cases[] = {
-      {"log\ncommand-id 31000\n", 20048, 31000,
+      {"log\ncommand-id 31000\n",
+       20048,
+       31000,
        {"&File|E&xit|20100", "&View|&Pause|20101", "&View|-|0", "&View|Full &Screen\tCtrl+F|31000"}},
-      {"log\ngerman\ncommand-id 4242\n", 20048, 4242,
+      {"log\ngerman\ncommand-id 4242\n",
+       20048,
+       4242,
        {"&Datei|&Beenden|20100", "&Ansicht|&Pause|20101", "&Ansicht|-|0", "&Ansicht|&Vollbild\tStrg+F|4242"}},
-      {"log\nportuguese\n", 31000, 20048,
+      {"log\nportuguese\n",
+       31000,
+       20048,
        {"&Arquivo|&Sair|20100", "&Exibir|&Pausar|20101", "&Exibir|-|0", "&Exibir|&Tela Inteirathen\tCtrl+F|20048"}},
   };
   for (const Case& c : cases) {

@@ -115,7 +115,8 @@ TEST_F(ConcurrentRunnersTest, ThreeAtOnceTakeThreeInstancesAndRemoveOnlyTheirOwn
   }
   EXPECT_EQ(slots, (std::set<int>{0, 1, 2}));
 
-  Probe& middle = *std::find_if(probes.begin(), probes.end(), [](const Probe& p) { return p.report.InstanceSlot == 1; });
+  Probe& middle =
+      *std::find_if(probes.begin(), probes.end(), [](const Probe& p) { return p.report.InstanceSlot == 1; });
   Release(middle);
   EXPECT_TRUE(Exists("Vnx_Rt"));
   EXPECT_FALSE(Exists("Vnx_Rt1"));

@@ -12,11 +12,11 @@ TEST(OsClassification, FamiliesByPlatformAndVersion) {
     unsigned major, minor;
     bool win95, win98, winMe, winNT5;
   } const cases[] = {
-      {k9x, 4, 0, true, false, false, false},     // Windows 95
-      {k9x, 4, 10, false, true, false, false},    // Windows 98
+      {k9x, 4, 0, true, false, false, false},   // Windows 95
+      {k9x, 4, 10, false, true, false, false},  // Windows 98
       {k9x, 4, 89, false, true, false, false},
-      {k9x, 4, 90, false, false, true, false},    // Windows Me
-      {k9x, 5, 0, false, false, true, false},     // anything else of the family counts as Me
+      {k9x, 4, 90, false, false, true, false},               // Windows Me
+      {k9x, 5, 0, false, false, true, false},                // anything else of the family counts as Me
       {kPlatformWin32Nt, 4, 0, false, false, false, false},  // NT 4
       {kPlatformWin32Nt, 5, 0, false, false, false, true},   // 2000
       {kPlatformWin32Nt, 5, 1, false, false, false, true},   // XP

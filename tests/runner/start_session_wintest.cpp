@@ -74,11 +74,11 @@ TEST_F(StartSessionTest, UnpacksEveryRoleInItsPlaceAndLeavesNothing) {
   EXPECT_EQ(seen.projectorFile, "intro.exe");
   EXPECT_EQ(seen.engineFile, "engine0.dll");
   EXPECT_EQ(seen.musicFile, "song.mid");
-  EXPECT_EQ(seen.workDirEntries, (std::vector<std::string>{
-                                     "a", "a\\b", "a\\b\\deep.txt", "docs", "docs\\readme.txt", "engine0.dll",
-                                     "helper.dat", "intro.exe", "other.txt", "pviewer.exe", "song.mid", "viewer",
-                                     "viewer\\helper.dat", "viewer\\ptools.ini", "viewer\\pviewer.exe",
-                                     "vnx_rt.claim"}));
+  EXPECT_EQ(
+      seen.workDirEntries,
+      (std::vector<std::string>{"a", "a\\b", "a\\b\\deep.txt", "docs", "docs\\readme.txt", "engine0.dll", "helper.dat",
+                                "intro.exe", "other.txt", "pviewer.exe", "song.mid", "viewer", "viewer\\helper.dat",
+                                "viewer\\ptools.ini", "viewer\\pviewer.exe", "vnx_rt.claim"}));
   EXPECT_EQ(seen.currentDir, scratch.Path());  // the runner works from its own directory
   EXPECT_EQ(LeftInTemp(), std::vector<std::string>{});
   EXPECT_TRUE(messageBoxes.empty());
@@ -90,8 +90,11 @@ TEST_F(StartSessionTest, CurrentDirSettingAndTheProbe) {
     bool withPlacement;
     bool useCurrentDir;
   } const cases[] = {
-      {"", false, true},  {"", true, false},  {"CurrentDir=1\r\n", false, false},
-      {"CurrentDir=2\r\n", true, true},  {"CurrentDir=7\r\n", false, false},
+      {"", false, true},
+      {"", true, false},
+      {"CurrentDir=1\r\n", false, false},
+      {"CurrentDir=2\r\n", true, true},
+      {"CurrentDir=7\r\n", false, false},
   };
   int round = 0;
   for (const Case& c : cases) {

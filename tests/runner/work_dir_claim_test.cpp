@@ -73,7 +73,11 @@ TEST(WorkDirClaim, InstancesCountUpPastDirectoriesOfLiveRunners) {
       {"clean machine", {}, 0, {}, {}},
       {"one running", {{"T\\Vnx_Rt", {Claim::Held, true, true}}}, 1, {}, {}},
       {"one running, nothing of it open yet", {{"T\\Vnx_Rt", {Claim::Held, false, true}}}, 1, {}, {}},
-      {"two running", {{"T\\Vnx_Rt", {Claim::Held, true, true}}, {"T\\Vnx_Rt1", {Claim::Held, false, true}}}, 2, {}, {}},
+      {"two running",
+       {{"T\\Vnx_Rt", {Claim::Held, true, true}}, {"T\\Vnx_Rt1", {Claim::Held, false, true}}},
+       2,
+       {},
+       {}},
       {"killed runner's directory reclaimed", {{"T\\Vnx_Rt", {Claim::Left, false, true}}}, 0, {"T\\Vnx_Rt"}, {}},
       {"older runner's directory reclaimed", {{"T\\Vnx_Rt", {Claim::None, false, true}}}, 0, {"T\\Vnx_Rt"}, {}},
       {"killed runner whose projector still runs", {{"T\\Vnx_Rt", {Claim::Left, true, true}}}, 1, {}, {}},
@@ -169,8 +173,7 @@ TEST(WorkDirSweep, DeadRunnersDirectoriesGoAndLiveOnesStay) {
                    {"T\\Vnx_Rt2", {Claim::Left, true, true, false}},  // its engine still loaded somewhere
                    {"T\\Vnx_Rt3", {Claim::None, false, false, false}},
                    {"T\\Vnx_Rt4", {Claim::Held, false, true, false}}};
-  SweepDeadRunnersWorkDirs(fake.Operations(),
-                           {"T\\Vnx_Rt", "T\\Vnx_Rt1", "T\\Vnx_Rt2", "T\\Vnx_Rt3", "T\\Vnx_Rt4"});
+  SweepDeadRunnersWorkDirs(fake.Operations(), {"T\\Vnx_Rt", "T\\Vnx_Rt1", "T\\Vnx_Rt2", "T\\Vnx_Rt3", "T\\Vnx_Rt4"});
   EXPECT_EQ(fake.deleted, (std::vector<std::string>{"T\\Vnx_Rt1", "T\\Vnx_Rt3"}));
   EXPECT_EQ(fake.queued, (std::vector<std::string>{"T\\Vnx_Rt2", "T\\Vnx_Rt3"}));
   EXPECT_EQ(fake.soundGivenBack, (std::vector<std::string>{"T\\Vnx_Rt1"}));

@@ -80,7 +80,7 @@ TEST_F(FileRolesTest, MainPassGivesEachFileItsRole) {
       {"Song.mid", "", true, {"song.mid", kTarget, true}, "", "", "", {}},
       {"Movie.SWF", "", false, {"movie.swf", kTarget, false}, "", "", "", {"C:\\T\\movie.swf"}},
       {"README", "", false, {"readme", kTarget, false}, "", "", "", {"C:\\T\\readme"}},
-      {"Show.ini", "", false, {"show.ini", kTarget, true}, "", "", "", {}},  // the settings pass's file
+      {"Show.ini", "", false, {"show.ini", kTarget, true}, "", "", "", {}},        // the settings pass's file
       {".ptools.ini", "", false, {".ptools.ini", kTarget, true}, "", "", "", {}},  // not a tool file
       // A placement makes any file an ordinary one.
       {"Intro.EXE", ".", false, {"intro.exe", kTarget, false}, "", "", "", {"C:\\T\\intro.exe"}},
@@ -181,11 +181,8 @@ TEST_F(FileRolesTest, ProbePassOnlyNotesPlacements) {
     bool settingsPass;
     bool seen;
   } const cases[] = {
-      {"", false, false},
-      {".", false, true},
-      {"sub", false, true},
-      {"PTOOL.X", false, true},
-      {"sub", true, false},  // a probe inside the settings pass notes nothing
+      {"", false, false},       {".", false, true},   {"sub", false, true},
+      {"PTOOL.X", false, true}, {"sub", true, false},  // a probe inside the settings pass notes nothing
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.placement);
@@ -297,7 +294,7 @@ TEST(CurrentDirProbe, OnlyZeroRunsTheProbe) {
     bool placementSeen;
     bool probed, useCurrentDir;
   } const cases[] = {
-      {0, false, true, true}, {0, true, true, false}, {1, false, false, false},
+      {0, false, true, true}, {0, true, true, false},   {1, false, false, false},
       {2, true, false, true}, {3, false, false, false}, {-1, false, false, false},
   };
   for (const Case& c : cases) {

@@ -15,7 +15,7 @@ namespace {
 
 bool ShiftJisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
-const std::string kTable = "\x95\x5C";  // one character ending in the byte 0x5C
+const std::string kTable = "\x95\x5C";      // one character ending in the byte 0x5C
 const std::string kKatakanaA = "\x83\x41";  // one character ending in the byte of "A"
 
 TEST(PathText, TrailingBackslashIsJudgedOnWholeCharacters) {
@@ -70,7 +70,7 @@ TEST(PathText, PlainNamesStayInTheirDirectory) {
     std::string name;
     bool plain;
   } const cases[] = {
-      {"viewer", true}, {"a.b", true},  {"...", true},  {kTable, true}, {"", false},     {".", false},
+      {"viewer", true}, {"a.b", true},   {"...", true},  {kTable, true}, {"", false},    {".", false},
       {"..", false},    {"a\\b", false}, {"a/b", false}, {"c:x", false}, {"\\x", false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsPlainName(c.name, ShiftJisLead), c.plain) << c.name;
@@ -92,8 +92,7 @@ TEST(DirectoriesToCreate, OutermostMissingDirectoryFirst) {
       {"C:\\" + kTable + "\\", {"C:\\" + kTable}},
       {"C:\\" + kTable, {"C:\\" + kTable}},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(DirectoriesToCreate(c.path, ShiftJisLead, isDirectory), c.created) << c.path;
+  for (const Case& c : cases) EXPECT_EQ(DirectoriesToCreate(c.path, ShiftJisLead, isDirectory), c.created) << c.path;
 }
 
 }  // namespace

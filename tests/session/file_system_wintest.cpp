@@ -48,8 +48,7 @@ class HeldFile {
     release_.reset(CreateEventA(nullptr, TRUE, FALSE, (events + ".release").c_str()));
     char program[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, program, MAX_PATH);
-    std::string commandLine =
-        "\"" + std::string(program) + "\" " + kHoldArgument + " \"" + path + "\" " + events;
+    std::string commandLine = "\"" + std::string(program) + "\" " + kHoldArgument + " \"" + path + "\" " + events;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -171,8 +170,8 @@ TEST(FileHelpers, WholeFilesAreReadAndCompared) {
     const char *a, *b;
     bool same;
   } const cases[] = {
-      {"a", "same", true},          {"a", "other", false},       {"a", "missing", false},
-      {"missing", "gone", true},    {"missing", "empty", true},  {"empty", "empty", true},
+      {"a", "same", true},       {"a", "other", false},      {"a", "missing", false},
+      {"missing", "gone", true}, {"missing", "empty", true}, {"empty", "empty", true},
   };
   for (const Case& c : cases) EXPECT_EQ(SameFileContent(dir / c.a, dir / c.b), c.same) << c.a << " " << c.b;
 

@@ -74,26 +74,25 @@ TEST(BoolFromText, IntegersAreTrueWhenNotZeroOtherTextGivesTheDefault) {
     const char* text;
     bool defaultValue, value;
   } const cases[] = {
-      {"0x1", false, true}, {"$1", false, true}, {"7", false, true},  {"-1", false, true},
-      {"0", true, false},   {"yes", true, true}, {"yes", false, false}, {"", true, true},
-      {"true", false, false},
+      {"0x1", false, true}, {"$1", false, true},   {"7", false, true}, {"-1", false, true},    {"0", true, false},
+      {"yes", true, true},  {"yes", false, false}, {"", true, true},   {"true", false, false},
   };
   for (const Case& c : cases) EXPECT_EQ(BoolFromText(c.text, c.defaultValue), c.value) << c.text;
 }
 
 TEST(IniFile, SectionsAndEntriesFollowTheReadersRules) {
   const IniFile file(
-      "Width=1\r\n"               // before the first section: ignored
-      "[settings]\r\n"            // found as "Settings"
-      "; Width=2\r\n"             // comment
+      "Width=1\r\n"     // before the first section: ignored
+      "[settings]\r\n"  // found as "Settings"
+      "; Width=2\r\n"   // comment
       "\r\n"
       "Width=800\n"
-      "WIDTH=900\n"               // second entry of a name: not read
-      "Height = 600\r"            // blanks belong to the name and the value
-      "Caption= Title = x \n"     // value is everything after the first "="
+      "WIDTH=900\n"            // second entry of a name: not read
+      "Height = 600\r"         // blanks belong to the name and the value
+      "Caption= Title = x \n"  // value is everything after the first "="
       "NoEquals\n"
       "Empty=\n"
-      "[Settings]\n"              // second section of the name: not read
+      "[Settings]\n"  // second section of the name: not read
       "Left=5\n"
       "[ Other]\n"
       "Top=3\n"
@@ -101,7 +100,7 @@ TEST(IniFile, SectionsAndEntriesFollowTheReadersRules) {
       "Top=4\n"
       "[]\n"
       "Blank=1\n"
-      "[Broken] \n"               // does not end in "]": an entry line without "="
+      "[Broken] \n"  // does not end in "]": an entry line without "="
       "Key=in []\n");
   struct Case {
     const char* section;
@@ -122,8 +121,7 @@ TEST(IniFile, SectionsAndEntriesFollowTheReadersRules) {
       {"", "Key", "in []"},
       {"Missing", "Width", std::nullopt},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(file.Find(c.section, c.name), c.value) << "[" << c.section << "] " << c.name;
+  for (const Case& c : cases) EXPECT_EQ(file.Find(c.section, c.name), c.value) << "[" << c.section << "] " << c.name;
 }
 
 TEST(IniFile, TypedReadsFallBackToTheirDefaults) {

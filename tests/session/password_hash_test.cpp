@@ -28,7 +28,7 @@ TEST(PasswordHash, BlanksAndControlCharactersAroundTheTextDoNotCount) {
 TEST(PasswordHash, TheCancelMarkerHashesLikeCanCel) {
   // The dialog's cancel marker: 0x01, "CanCel", 0x0E; trimming drops both
   // control characters.
-  EXPECT_EQ(PasswordHash(std::string("\x01" "CanCel" "\x0E")), PasswordHash("CanCel"));
+  EXPECT_EQ(PasswordHash(std::string("\001CanCel\016")), PasswordHash("CanCel"));
   EXPECT_EQ(PasswordHash(" CanCel "), PasswordHash("CanCel"));
   EXPECT_NE(PasswordHash("cancel"), PasswordHash("CanCel"));
 }

@@ -72,7 +72,7 @@ TEST_F(RegIniFileTest, BoolsAreReadAsIntegerTexts) {
     const char* text;
     bool defaultValue, value;
   } const cases[] = {
-      {"0x1", false, true}, {"$1", false, true}, {"7", false, true},  {"0", true, false},
+      {"0x1", false, true},  {"$1", false, true}, {"7", false, true}, {"0", true, false},
       {"yes", false, false}, {"yes", true, true}, {"", true, true},   {"0x0", true, false},
   };
   for (const Case& c : cases) {
@@ -143,8 +143,7 @@ TEST_F(RegIniFileTest, AnEmptySectionIsTheKeyItself) {
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kPerUserKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
   char data[8] = {};
   DWORD size = sizeof data;
-  EXPECT_EQ(RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size),
-            ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size), ERROR_SUCCESS);
   EXPECT_STREQ(data, "1");
   RegDeleteValueA(key, name.c_str());
   RegCloseKey(key);

@@ -18,7 +18,7 @@ namespace {
 class MemoryFiles final : public SatelliteFileOps {
  public:
   std::map<std::string, std::string> files;
-  std::set<std::string> unreadableCopies;        // sources whose copy fails
+  std::set<std::string> unreadableCopies;     // sources whose copy fails
   std::map<std::string, int> failingDeletes;  // path -> failed attempts before it goes
   std::vector<std::string> log;
 
@@ -127,8 +127,7 @@ TEST(SatelliteTools, RemovalEmptiesEachDirectoryBeforeRemovingIt) {
                        {{"C:\\W\\pview.exe", "PTOOL."}, {"C:\\W\\help.txt", "PTOOL.SATELLITE:PVIEW.EXE"}}, fs,
                        NoLeadBytes);
   EXPECT_EQ(fs.log, (std::vector<std::string>{"delete C:\\W\\v\\PVIEW.EXE", "delete C:\\W\\v\\ptools.ini",
-                                              "rmdir C:\\W\\v", "delete C:\\W\\help.txt",
-                                              "delete C:\\W\\pview.exe"}));
+                                              "rmdir C:\\W\\v", "delete C:\\W\\help.txt", "delete C:\\W\\pview.exe"}));
   EXPECT_TRUE(fs.files.empty());
 }
 

@@ -57,8 +57,8 @@ TEST(SessionTrailer, LayoutRoundTripAndValidity) {
 }
 
 TEST(FileRecordHeader, LayoutRoundTripAndValidity) {
-  const FileRecordHeader header{"movie.exe", "C:\\build\\", "PTOOL.SATELLITE:PVIEW.EXE", 123456, 7890,
-                                0x01D2'3456'789A'BCDEull};
+  const FileRecordHeader header{"movie.exe", "C:\\build\\", "PTOOL.SATELLITE:PVIEW.EXE",
+                                123456,      7890,          0x01D2'3456'789A'BCDEull};
   std::uint8_t block[kHeaderSize];
   FormatHeader(header, block);
   EXPECT_EQ(block[4], 9);

@@ -19,10 +19,10 @@ const std::uint8_t* At(const std::string& bytes, std::size_t offset) {
 
 TEST(SessionWriter, RecordsThenTrailerBehindTheStub) {
   const std::string stub(1000, 'S');
-  const std::string file = Packed(stub, {Session({MemoryFile("raw.txt", Compressible(108), "sub\\dir"),
-                                                  MemoryFile("packed.bin", Compressible(109)),
-                                                  MemoryFile("empty.dat", "")},
-                                                 "Show")});
+  const std::string file =
+      Packed(stub, {Session({MemoryFile("raw.txt", Compressible(108), "sub\\dir"),
+                             MemoryFile("packed.bin", Compressible(109)), MemoryFile("empty.dat", "")},
+                            "Show")});
   ASSERT_EQ(file.substr(0, 1000), stub);
 
   const std::uint8_t* first = At(file, 1000);
@@ -63,7 +63,8 @@ TEST(SessionWriter, RecordsThenTrailerBehindTheStub) {
 
 TEST(SessionWriter, AppendedSessionStartsWhereThePreviousTrailerEnds) {
   const std::string one = Packed("stub", {Session({MemoryFile("a", "1")}, "One")});
-  const std::string both = Packed("stub", {Session({MemoryFile("a", "1")}, "One"), Session({MemoryFile("b", "2")}, "Two")});
+  const std::string both =
+      Packed("stub", {Session({MemoryFile("a", "1")}, "One"), Session({MemoryFile("b", "2")}, "Two")});
   ASSERT_EQ(both.substr(0, one.size()), one);
   const SessionTrailer last = ParseTrailer(At(both, both.size() - kTrailerSize));
   EXPECT_EQ(last.SessionOffset, static_cast<std::int32_t>(one.size()));
@@ -86,7 +87,8 @@ TEST(SessionWriter, LimitsAreRefusedBeforeAnythingIsWritten) {
   } const cases[] = {
       {"name of 64 characters", Session({}, std::string(64, 'n')), 0,
        "session name \"" + std::string(64, 'n') + "\" has 64 characters or more"},
-      {"version over 63", [] {
+      {"version over 63",
+       [] {
          PackedSession packed;
          packed.VersionText = std::string(64, 'v');
          return packed;

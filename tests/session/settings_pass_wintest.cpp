@@ -37,8 +37,8 @@ class SettingsPassOnWindows : public ::testing::Test {
   // The per-user base directory points into the scratch directory.
   void StoreTempDirectory(const std::string& path) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kPerUserKey) + "\\" + form.ExeStem).c_str(), 0,
-                              nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kPerUserKey) + "\\" + form.ExeStem).c_str(), 0, nullptr,
+                              0, KEY_WRITE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExA(key, "Pellam Temp Directory", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
                    static_cast<DWORD>(path.size() + 1));
@@ -90,8 +90,8 @@ TEST_F(SettingsPassOnWindows, AFileThatCannotBeReadIsReportedAndStillDeleted) {
   context.ExtractSettingsFiles = [&](const std::string& dir) {
     ExtractSimulated({{"Show.ini", "", "[Settings]\r\nWidth=800\r\n"}}, FileRoleFieldsOf(form),
                      Win32FileRoleEnvironment(TestPlacementIsSafe), dir);
-    holder.reset(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                             0, nullptr));
+    holder.reset(
+        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
   };
   try {
     ReadSettings(SettingsDestinationsOf(form), context);

@@ -63,16 +63,27 @@ TEST(SettingsFile, EveryKeyHasItsDefault) {
   EXPECT_EQ(s.AlignmentH, 2);
   EXPECT_EQ(s.MidiLoopTimes, 0);
   const std::map<std::string, bool> switchDefaults = {
-      {"DLL", true},           {"DisableW95Key", true}, {"DisableClickForeground", false},
-      {"DisableScreenSaver", true}, {"FullScreen", false}, {"CustomSize", false},
-      {"MaintainRatio", true}, {"AllowResize", true},   {"ExitOnESC", true},
-      {"AlwaysOnTop", false},  {"NoTitle", false},      {"NoBorder", false},
-      {"Draggable", false},    {"SetupMenu", false},    {"CloseMenu", true},
+      {"DLL", true},
+      {"DisableW95Key", true},
+      {"DisableClickForeground", false},
+      {"DisableScreenSaver", true},
+      {"FullScreen", false},
+      {"CustomSize", false},
+      {"MaintainRatio", true},
+      {"AllowResize", true},
+      {"ExitOnESC", true},
+      {"AlwaysOnTop", false},
+      {"NoTitle", false},
+      {"NoBorder", false},
+      {"Draggable", false},
+      {"SetupMenu", false},
+      {"CloseMenu", true},
       {"MinimizeMenu", false},
   };
   PresentationSettings copy = s;
   const SettingsDestinations d = SettingsDestinationsOf(copy);
-  for (const SwitchKey& key : kSwitchKeys) EXPECT_EQ((d.*key.Destination)->Value, switchDefaults.at(key.Key)) << key.Key;
+  for (const SwitchKey& key : kSwitchKeys)
+    EXPECT_EQ((d.*key.Destination)->Value, switchDefaults.at(key.Key)) << key.Key;
 }
 
 TEST(SettingsFile, ValuesOfEveryKindAreRead) {
@@ -113,16 +124,10 @@ TEST(SettingsFile, IntegersAndFlagsFallBackOnBadText) {
     std::int32_t width;
     bool password, hideCursor;
   } const cases[] = {
-      {"Width=0x280", 640, true, false},
-      {"Width=$280", 640, true, false},
-      {"Width=800px", 640, true, false},
+      {"Width=0x280", 640, true, false},  {"Width=$280", 640, true, false},   {"Width=800px", 640, true, false},
       {"Width = 800", 640, true, false},  // blanks around "=": another name
-      {"Width=800", 800, true, false},
-      {"Password=2", 640, false, false},
-      {"Password=0", 640, false, false},
-      {"Password=yes", 640, true, false},
-      {"HideCursor=-1", 640, true, true},
-      {"HideCursor=0", 640, true, false},
+      {"Width=800", 800, true, false},    {"Password=2", 640, false, false},  {"Password=0", 640, false, false},
+      {"Password=yes", 640, true, false}, {"HideCursor=-1", 640, true, true}, {"HideCursor=0", 640, true, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -138,8 +143,8 @@ TEST(SettingsFile, SwitchesAreOnOnlyForOne) {
     const char* value;  // nullptr: the key is absent
     bool fullScreen, closeMenu;
   } const cases[] = {
-      {"1", true, true}, {"0", false, false}, {"5", false, false}, {"-1", false, false}, {"$1", true, true},
-      {"on", false, true},  // not an integer: the default
+      {"1", true, true},      {"0", false, false}, {"5", false, false},
+      {"-1", false, false},   {"$1", true, true},  {"on", false, true},  // not an integer: the default
       {nullptr, false, true},
   };
   for (const Case& c : cases) {
@@ -147,7 +152,7 @@ TEST(SettingsFile, SwitchesAreOnOnlyForOne) {
     const std::string text =
         c.value ? std::string("[Settings]\nFullScreen=") + c.value + "\nCloseMenu=" + c.value + "\n" : "[Settings]\n";
     PresentationSettings s;
-    s.FullScreen.Value = true;  // a switch starts out false whatever it held
+    s.FullScreen.Value = true;       // a switch starts out false whatever it held
     s.FullScreen.UserChoice = true;  // only Value belongs to a switch
     ApplySettingsFile(IniFile(text), SettingsDestinationsOf(s), "x.exe");
     EXPECT_EQ(s.FullScreen.Value, c.fullScreen);
@@ -208,8 +213,8 @@ TUserChoice ChoiceAfterReading(const ChoiceCase& c) {
 TEST(SettingsFile, UserChoicesFromTheFileAndThePerUserValues) {
   // {UserChoice, ChoiceEnabled, Value}
   const ChoiceCase cases[] = {
-      {"Midi", "0", {}, {false, true, false}},  // music plays
-      {"Midi", "1", {}, {false, true, true}},   // music muted
+      {"Midi", "0", {}, {false, true, false}},                  // music plays
+      {"Midi", "1", {}, {false, true, true}},                   // music muted
       {"Midi", "1", {{"MidiMute", "0"}}, {false, true, true}},  // fixed: no per-user value read
       {"Midi", "2", {}, {true, true, false}},
       {"Midi", "2", {{"MidiMute", "1"}}, {true, true, true}},
@@ -260,8 +265,8 @@ TEST(SettingsFile, RightClickMenuCanBeSwitchedOnlyWhileTheMouseWorks) {
     PresentationSettings s;
     const SettingsDestinations d = SettingsDestinationsOf(s);
     ApplySettingsFile(
-        IniFile(std::string("[Settings]\nInteraction=") + c.interaction + "\nRightClickMenu=" + c.rightClick + "\n"),
-        d, "x.exe");
+        IniFile(std::string("[Settings]\nInteraction=") + c.interaction + "\nRightClickMenu=" + c.rightClick + "\n"), d,
+        "x.exe");
     MemoryPerUserValues values;
     values.values = c.perUser;
     ApplyPerUserChoices(d, values);
@@ -277,8 +282,7 @@ TEST(SettingsFile, PerUserValuesAreReadInTheirOrderForChoicesLeftToTheViewer) {
   ApplySettingsFile(IniFile("[Settings]\nSound=1\n"), d, "x.exe");
   MemoryPerUserValues values;
   ApplyPerUserChoices(d, values);
-  EXPECT_EQ(values.reads,
-            (std::vector<std::string>{"MouseExit", "MidiMute", "DisplayRightClickMenu", "AnyKeyExit"}));
+  EXPECT_EQ(values.reads, (std::vector<std::string>{"MouseExit", "MidiMute", "DisplayRightClickMenu", "AnyKeyExit"}));
 }
 
 TEST(SettingsFile, EachKeyGoesToTheDestinationItsCallerGave) {

@@ -96,7 +96,8 @@ TEST(StoredData, InputIsFedInBlocksOf65536Bytes) {
   StoredData data(memory, 0, 400000, static_cast<std::int32_t>(stream.size()));
   std::string out(400000, '\0');
   for (std::size_t done = 0; done < out.size();)
-    done += data.Read(reinterpret_cast<std::uint8_t*>(out.data() + done), std::min<std::size_t>(65536, out.size() - done));
+    done +=
+        data.Read(reinterpret_cast<std::uint8_t*>(out.data() + done), std::min<std::size_t>(65536, out.size() - done));
   data.Finish();
   EXPECT_EQ(out, random);
   EXPECT_EQ(memory.Reads, static_cast<int>((stream.size() + 65535) / 65536));

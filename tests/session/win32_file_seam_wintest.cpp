@@ -7,9 +7,9 @@
 
 #include "common/handle.h"
 #include "session/zef_exe_appender.h"
-#include "tests/support/session_fixture.h"
 #include "tests/support/file_times.h"
 #include "tests/support/scratch_directory.h"
+#include "tests/support/session_fixture.h"
 
 namespace vnx {
 namespace {
@@ -94,9 +94,9 @@ TEST(Win32FileSeam, ExtractionThroughTheOwnExecutable) {
   const std::string exe = scratch / "show.exe";
   const std::string big = Compressible(150000);
   test::WriteFileText(exe, test::Packed(std::string(2000, 'M'),
-                                       {test::Session({MemoryFile("settings.ini", "[Settings]"),
-                                                       MemoryFile("movie.dat", big, "", test::kSomeFileTime + 5)})}) +
-                              std::string(3000, '\0'));  // a certificate table behind the session
+                                        {test::Session({MemoryFile("settings.ini", "[Settings]"),
+                                                        MemoryFile("movie.dat", big, "", test::kSomeFileTime + 5)})}) +
+                               std::string(3000, '\0'));  // a certificate table behind the session
   CreateDirectoryA((scratch / "out").c_str(), nullptr);
 
   // Another running copy holds the executable open meanwhile.

@@ -27,15 +27,15 @@ using test::Packed;
 using test::Session;
 
 constexpr std::size_t kStub = 3000;
-const std::string kFirst = Compressible(50, 'f');     // raw
-const std::string kBig = Compressible(200000, 'b');   // four pieces of a zlib stream
-const std::string kLast = Compressible(109, 'l');     // the smallest compressed file
+const std::string kFirst = Compressible(50, 'f');                 // raw
+const std::string kBig = Compressible(200000, 'b');               // four pieces of a zlib stream
+const std::string kLast = Compressible(109, 'l');                 // the smallest compressed file
 constexpr std::uint64_t kFirstTime = 125'963'423'990'000'000ull;  // 2000-02-29 23:59:59 UTC
 
 std::string Standard() {
-  return Packed(std::string(kStub, 'S'), {Session({MemoryFile("first.txt", kFirst, "", kFirstTime),
-                                                   MemoryFile("big.bin", kBig, "sub"),
-                                                   MemoryFile("last.dat", kLast)})});
+  return Packed(std::string(kStub, 'S'),
+                {Session({MemoryFile("first.txt", kFirst, "", kFirstTime), MemoryFile("big.bin", kBig, "sub"),
+                          MemoryFile("last.dat", kLast)})});
 }
 
 std::size_t Header(const std::string& file, int index) { return test::HeaderOffset(file, kStub, index); }
@@ -69,7 +69,8 @@ class ExtractTest : public ::testing::Test {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(scratch.Path())) {
       const std::string path = entry.path().string();
-      if (entry.is_regular_file() && path != source) files[path.substr(scratch.Path().size() + 1)] = test::ReadBytes(path);
+      if (entry.is_regular_file() && path != source)
+        files[path.substr(scratch.Path().size() + 1)] = test::ReadBytes(path);
     }
     return files;
   }
@@ -140,7 +141,8 @@ std::string HandMade(const std::string& name, std::int32_t fileSize, const std::
 
 std::size_t BigData(const std::string& file) { return Header(file, 1) + kHeaderSize; }
 std::size_t BigStoredSize(const std::string& file) {
-  return static_cast<std::size_t>(ParseHeader(reinterpret_cast<const std::uint8_t*>(file.data() + Header(file, 1))).StoredSize);
+  return static_cast<std::size_t>(
+      ParseHeader(reinterpret_cast<const std::uint8_t*>(file.data() + Header(file, 1))).StoredSize);
 }
 
 const std::set<std::string> kAll = {"out/first.txt", "out/big.bin", "out/last.dat"};
@@ -152,8 +154,11 @@ TEST_F(ExtractTest, SessionsFoundAndDamageReportedWithTheReadersMessages) {
   const DamageCase cases[] = {
       {"intact", Standard, "", kAll},
       {"name differs in letter case", Standard, notFound, kNone, "session1"},
-      {"63-character name", [] { return Packed("S", {Session({MemoryFile("first.txt", kFirst)}, std::string(63, 'n'))}); },
-       "", {"out/first.txt"}, std::string(63, 'n')},
+      {"63-character name",
+       [] { return Packed("S", {Session({MemoryFile("first.txt", kFirst)}, std::string(63, 'n'))}); },
+       "",
+       {"out/first.txt"},
+       std::string(63, 'n')},
       {"no session at all", [] { return std::string(5000, 'S'); }, notFound, kNone},
       {"one trailing byte", [] { return Standard() + "X"; }, "", kAll},
       {"one trailing byte, no search", [] { return Standard() + "X"; }, notFound, kNone, kDefaultSessionName, false},
@@ -163,8 +168,8 @@ TEST_F(ExtractTest, SessionsFoundAndDamageReportedWithTheReadersMessages) {
       {"trailer ends at 1500, nothing behind", [] { return TrailerEndingAt(1500, 0); }, "", {"out/first.txt"}},
       {"damaged trailer", [] { return WithFlip([](const std::string& f) { return TrailerAt(f) + 100; }); }, notFound,
        kNone},
-      {"session offset behind its trailer", [] { return WithTrailer([](SessionTrailer& t) { t.SessionOffset += 1 << 20; }); },
-       notFound, kNone},
+      {"session offset behind its trailer",
+       [] { return WithTrailer([](SessionTrailer& t) { t.SessionOffset += 1 << 20; }); }, notFound, kNone},
       {"negative session offset", [] { return WithTrailer([](SessionTrailer& t) { t.SessionOffset = -1; }); }, notFound,
        kNone},
       {"total size 0", [] { return WithTrailer([](SessionTrailer& t) { t.TotalSize = 0; }); }, "", kNone},
@@ -173,26 +178,38 @@ TEST_F(ExtractTest, SessionsFoundAndDamageReportedWithTheReadersMessages) {
        prefix, kNone},
       {"huge record count", [] { return WithTrailer([](SessionTrailer& t) { t.RecordCount = INT32_MAX; }); }, prefix,
        kNone},
-      {"second header damaged", [] { return WithFlip([](const std::string& f) { return Header(f, 1) + 10; }); },
-       prefix, {"out/first.txt"}},
+      {"second header damaged",
+       [] { return WithFlip([](const std::string& f) { return Header(f, 1) + 10; }); },
+       prefix,
+       {"out/first.txt"}},
       {"negative file size", [] { return WithHeader(0, [](FileRecordHeader& h) { h.FileSize = h.StoredSize = -1; }); },
        prefix, kNone},
-      {"negative stored size", [] { return WithHeader(1, [](FileRecordHeader& h) { h.StoredSize = -5; }); }, prefix,
+      {"negative stored size",
+       [] { return WithHeader(1, [](FileRecordHeader& h) { h.StoredSize = -5; }); },
+       prefix,
        {"out/first.txt"}},
       {"raw stored size differs", [] { return WithHeader(0, [](FileRecordHeader& h) { h.StoredSize = 49; }); }, prefix,
        kNone},
-      {"stored size runs past the end", [] { return WithHeader(2, [](FileRecordHeader& h) { h.StoredSize = INT32_MAX; }); },
-       "Stream read error", {"out/first.txt", "out/big.bin"}},
-      {"corrupt compressed block", [] { return WithByte([](const std::string& f) { return BigData(f) + 2; }, 0xFF); },
-       "error", {"out/first.txt"}},
-      {"check value differs after all pieces", [] {
-         return WithFlip([](const std::string& f) { return BigData(f) + BigStoredSize(f) - 1; });
-       },
-       "error", {"out/first.txt"}},
-      {"stream shorter than the file size", [] { return WithHeader(1, [](FileRecordHeader& h) { h.FileSize += 1; }); },
-       "Stream read error", {"out/first.txt"}},
-      {"stored size cuts the stream", [] { return WithHeader(1, [](FileRecordHeader& h) { h.StoredSize /= 2; }); },
-       "Extract error on {out}\\big.bin", {"out/first.txt"}},
+      {"stored size runs past the end",
+       [] { return WithHeader(2, [](FileRecordHeader& h) { h.StoredSize = INT32_MAX; }); },
+       "Stream read error",
+       {"out/first.txt", "out/big.bin"}},
+      {"corrupt compressed block",
+       [] { return WithByte([](const std::string& f) { return BigData(f) + 2; }, 0xFF); },
+       "error",
+       {"out/first.txt"}},
+      {"check value differs after all pieces",
+       [] { return WithFlip([](const std::string& f) { return BigData(f) + BigStoredSize(f) - 1; }); },
+       "error",
+       {"out/first.txt"}},
+      {"stream shorter than the file size",
+       [] { return WithHeader(1, [](FileRecordHeader& h) { h.FileSize += 1; }); },
+       "Stream read error",
+       {"out/first.txt"}},
+      {"stored size cuts the stream",
+       [] { return WithHeader(1, [](FileRecordHeader& h) { h.StoredSize /= 2; }); },
+       "Extract error on {out}\\big.bin",
+       {"out/first.txt"}},
   };
   for (const DamageCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -212,8 +229,8 @@ TEST_F(ExtractTest, SessionsFoundAndDamageReportedWithTheReadersMessages) {
 }
 
 TEST_F(ExtractTest, NamesThatCouldLeaveTheDirectoryAreRefused) {
-  for (const std::string name : {"", ".", "..", "..\\evil.dll", "../evil.dll", "sub/x", "c:evil", "a:b", "CON", "nul.txt",
-                                 ". ."}) {
+  for (const std::string name :
+       {"", ".", "..", "..\\evil.dll", "../evil.dll", "sub/x", "c:evil", "a:b", "CON", "nul.txt", ". ."}) {
     SCOPED_TRACE(name);
     test::WriteBytes(source, WithHeader(0, [&](FileRecordHeader& h) { h.FileName = name; }));
     EXPECT_EQ(Run(), "Invalid file name \"" + name + "\" on extract from " + source);
@@ -350,7 +367,9 @@ TEST_F(ExtractTest, DestinationsFromTheHeaderOrADriveGetNoExtraBackslash) {
   // A destination ending in ":" is a drive's current directory: no "\" is
   // added, so the name follows it directly.
   reader.TargetDir = out + "\\";
-  reader.OnFile = [&](TZefExeAppender&, std::string&, std::string& destinationDir, bool&) { destinationDir = out + "\\d:"; };
+  reader.OnFile = [&](TZefExeAppender&, std::string&, std::string& destinationDir, bool&) {
+    destinationDir = out + "\\d:";
+  };
   ASSERT_EQ(Run(), "");
   EXPECT_EQ(test::ReadBytes(out + "/d:first.txt"), kFirst);
 }

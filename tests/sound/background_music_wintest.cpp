@@ -69,8 +69,9 @@ TEST_F(FakeMusicTest, RepetitionsFollowTheLoopSettings) {
     std::int32_t times;  // as in the settings file
     int plays;           // within the first 7 ends of a play
   } const cases[] = {
-      {"loop off", false, 3, 1},     {"once", true, 1, 1},       {"three times", true, 3, 3},
-      {"0: without end", true, 0, 8}, {"negative: once", true, -2, 1},
+      {"loop off", false, 3, 1},       {"once", true, 1, 1},
+      {"three times", true, 3, 3},     {"0: without end", true, 0, 8},
+      {"negative: once", true, -2, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

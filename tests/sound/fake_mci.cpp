@@ -33,8 +33,8 @@ MCIERROR FakeMci::Send(MCIDEVICEID device, UINT message, DWORD flags, DWORD_PTR 
     auto& open = *reinterpret_cast<MCI_OPEN_PARMSA*>(parameters);
     if (device != 0 || !(flags & MCI_OPEN_ELEMENT)) return MCIERR_UNRECOGNIZED_COMMAND;
     if (OpenError) return OpenError;
-    UniqueFileHandle file(CreateFileA(open.lpstrElementName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                      nullptr));
+    UniqueFileHandle file(
+        CreateFileA(open.lpstrElementName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file) return MCIERR_FILE_NOT_FOUND;
     device_ = {};
     device_.Open = true;
@@ -48,7 +48,8 @@ MCIERROR FakeMci::Send(MCIDEVICEID device, UINT message, DWORD flags, DWORD_PTR 
     case MCI_PLAY:
       Notify(MCI_NOTIFY_SUPERSEDED);
       device_.Playing = true;
-      if (flags & MCI_NOTIFY) device_.Pending = reinterpret_cast<HWND>(reinterpret_cast<MCI_PLAY_PARMS*>(parameters)->dwCallback);
+      if (flags & MCI_NOTIFY)
+        device_.Pending = reinterpret_cast<HWND>(reinterpret_cast<MCI_PLAY_PARMS*>(parameters)->dwCallback);
       ++Plays;
       return 0;
     case MCI_STOP:
@@ -65,10 +66,14 @@ MCIERROR FakeMci::Send(MCIDEVICEID device, UINT message, DWORD flags, DWORD_PTR 
       return 0;
     case MCI_STATUS: {
       auto& status = *reinterpret_cast<MCI_STATUS_PARMS*>(parameters);
-      if (status.dwItem == MCI_STATUS_MODE) status.dwReturn = device_.Playing ? MCI_MODE_PLAY : MCI_MODE_STOP;
-      else if (status.dwItem == MCI_STATUS_POSITION) status.dwReturn = device_.Position;
-      else if (status.dwItem == MCI_STATUS_LENGTH) status.dwReturn = Length;
-      else return MCIERR_UNSUPPORTED_FUNCTION;
+      if (status.dwItem == MCI_STATUS_MODE)
+        status.dwReturn = device_.Playing ? MCI_MODE_PLAY : MCI_MODE_STOP;
+      else if (status.dwItem == MCI_STATUS_POSITION)
+        status.dwReturn = device_.Position;
+      else if (status.dwItem == MCI_STATUS_LENGTH)
+        status.dwReturn = Length;
+      else
+        return MCIERR_UNSUPPORTED_FUNCTION;
       return 0;
     }
     default: return MCIERR_UNRECOGNIZED_COMMAND;

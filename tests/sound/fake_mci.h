@@ -34,7 +34,7 @@ class FakeMci {
   std::vector<UINT> Messages() const;  // the commands' messages in order
   int Count(UINT message) const;
 
-  MCIERROR OpenError = 0;   // the answer to every open
+  MCIERROR OpenError = 0;      // the answer to every open
   bool ErrorTextKnown = true;  // mciGetErrorString has a text for it
   DWORD Length = 4000;
   std::vector<Command> Commands;

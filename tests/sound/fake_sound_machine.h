@@ -16,14 +16,14 @@
 
 namespace vnx::test {
 
-inline constexpr DWORD kWindowsXp = 0x0A280105;     // GetVersion of 5.1, build 2600
-inline constexpr DWORD kWindows7 = 0x1DB10106;      // 6.1, build 7601
-inline constexpr DWORD kWindows98 = 0xC0000A04;     // 4.10, the 9x family's high bit
+inline constexpr DWORD kWindowsXp = 0x0A280105;  // GetVersion of 5.1, build 2600
+inline constexpr DWORD kWindows7 = 0x1DB10106;   // 6.1, build 7601
+inline constexpr DWORD kWindows98 = 0xC0000A04;  // 4.10, the 9x family's high bit
 
 struct FakeSoundMachine {
   struct Line {
-    DWORD Target;                  // MIXERLINE_TARGETTYPE_*
-    std::vector<DWORD> Controls;   // ids of the mixer's controls on this line
+    DWORD Target;                 // MIXERLINE_TARGETTYPE_*
+    std::vector<DWORD> Controls;  // ids of the mixer's controls on this line
   };
   struct Destination {
     DWORD Target;

@@ -44,9 +44,7 @@ Machine::Mixer MixerOf(std::vector<Machine::Destination> destinations, std::vect
   return mixer;
 }
 
-Machine::Destination Speakers(std::vector<Line> sources) {
-  return {MIXERLINE_TARGETTYPE_WAVEOUT, std::move(sources)};
-}
+Machine::Destination Speakers(std::vector<Line> sources) { return {MIXERLINE_TARGETTYPE_WAVEOUT, std::move(sources)}; }
 Line WaveOut(std::vector<DWORD> controls) { return {MIXERLINE_TARGETTYPE_WAVEOUT, std::move(controls)}; }
 
 class MachineMuteTest : public ::testing::Test {
@@ -61,7 +59,8 @@ class MachineMuteTest : public ::testing::Test {
     machine.Install(SoundSystem());
     // What was on disk whenever the machine was about to be silenced.
     const auto setControl = SoundSystem().MixerSetControlDetails;
-    SoundSystem().MixerSetControlDetails = [this, setControl](HMIXEROBJ mixer, LPMIXERCONTROLDETAILS details, DWORD flags) {
+    SoundSystem().MixerSetControlDetails = [this, setControl](HMIXEROBJ mixer, LPMIXERCONTROLDETAILS details,
+                                                              DWORD flags) {
       fileBeforeChange.push_back(FileExists(RestoreFile()));
       return setControl(mixer, details, flags);
     };
@@ -158,7 +157,8 @@ TEST_F(MachineMuteTest, TheWalkSilencesWaveOutputOnlyAndGivesBackWhatItChanged) 
     EXPECT_EQ(machine.OpenMixers, 0);
     for (std::size_t mixer = 0; mixer < machine.Mixers.size(); ++mixer)
       for (const auto& [id, control] : machine.Mixers[mixer].Controls) {
-        const bool silenced = std::find(c.silenced.begin(), c.silenced.end(), ControlKey{mixer, id}) != c.silenced.end();
+        const bool silenced =
+            std::find(c.silenced.begin(), c.silenced.end(), ControlKey{mixer, id}) != c.silenced.end();
         EXPECT_EQ(control.Writes, silenced ? 2 : 0) << mixer << "/" << id;  // once on, once off
       }
     ExpectEveryChangeAfterTheFile();

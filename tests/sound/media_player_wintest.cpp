@@ -142,8 +142,9 @@ TEST_F(MediaPlayerTest, ErrorsCarryTheMciTextOrSaySo) {
     EXPECT_EQ(player->LastError, c.error) << c.name;
     EXPECT_FALSE(player->IsOpen) << c.name;
   }
-  for (const auto& command : {std::function<void()>([&] { player->Play(); }), std::function<void()>([&] { player->Stop(); }),
-                              std::function<void()>([&] { player->Rewind(); })}) {
+  for (const auto& command :
+       {std::function<void()>([&] { player->Play(); }), std::function<void()>([&] { player->Stop(); }),
+        std::function<void()>([&] { player->Rewind(); })}) {
     try {
       command();
       ADD_FAILURE() << "no exception";
@@ -167,8 +168,10 @@ TEST_F(MediaPlayerTest, NotificationsAreRecordedAndPassedOn) {
     WPARAM flags;
     std::uint8_t result;
   } const cases[] = {
-      {MCI_NOTIFY_ABORTED, TMediaPlayer::kNotifyAborted},      {MCI_NOTIFY_SUPERSEDED, TMediaPlayer::kNotifySuperseded},
-      {MCI_NOTIFY_FAILURE, TMediaPlayer::kNotifyFailure},      {MCI_NOTIFY_SUCCESSFUL, TMediaPlayer::kNotifySuccessful},
+      {MCI_NOTIFY_ABORTED, TMediaPlayer::kNotifyAborted},
+      {MCI_NOTIFY_SUPERSEDED, TMediaPlayer::kNotifySuperseded},
+      {MCI_NOTIFY_FAILURE, TMediaPlayer::kNotifyFailure},
+      {MCI_NOTIFY_SUCCESSFUL, TMediaPlayer::kNotifySuccessful},
       {0x40, TMediaPlayer::kNotifySuccessful},  // unknown: the last result stays
   };
   player->NotifyResult = 99;

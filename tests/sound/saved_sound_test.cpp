@@ -11,10 +11,14 @@ TEST(SavedSound, TheWayFollowsTheSystemVersion) {
     std::uint32_t versionWord;
     MuteWay way;
   } const cases[] = {
-      {"Windows 95", 0xC3B60004, MuteWay::WaveMixer},  {"Windows 98", 0xC0000A04, MuteWay::WaveMixer},
-      {"Windows Me", 0xC0005A04, MuteWay::WaveMixer},  {"Windows NT 4", 0x05650004, MuteWay::WaveMixer},
-      {"Windows 2000", 0x08930005, MuteWay::WaveMixer}, {"Windows XP", 0x0A280105, MuteWay::WaveMixer},
-      {"Windows Vista", 0x17700006, MuteWay::Endpoint}, {"Windows 7", 0x1DB10106, MuteWay::Endpoint},
+      {"Windows 95", 0xC3B60004, MuteWay::WaveMixer},
+      {"Windows 98", 0xC0000A04, MuteWay::WaveMixer},
+      {"Windows Me", 0xC0005A04, MuteWay::WaveMixer},
+      {"Windows NT 4", 0x05650004, MuteWay::WaveMixer},
+      {"Windows 2000", 0x08930005, MuteWay::WaveMixer},
+      {"Windows XP", 0x0A280105, MuteWay::WaveMixer},
+      {"Windows Vista", 0x17700006, MuteWay::Endpoint},
+      {"Windows 7", 0x1DB10106, MuteWay::Endpoint},
       {"Windows 10 without manifest", 0x23F00206, MuteWay::Endpoint},
   };
   for (const Case& c : cases) EXPECT_EQ(MuteWayFor(c.versionWord), c.way) << c.name;
@@ -26,8 +30,7 @@ TEST(SavedSound, OnlyControlsThatWereOffAreSwitched) {
     int controls;
     std::uint32_t switched;
   } const cases[] = {
-      {0, 0, 0},       {0b0101, 3, 0b010},      {0b111, 3, 0},
-      {0, 32, 0xFFFFFFFFu}, {0x80000001u, 32, 0x7FFFFFFEu},
+      {0, 0, 0}, {0b0101, 3, 0b010}, {0b111, 3, 0}, {0, 32, 0xFFFFFFFFu}, {0x80000001u, 32, 0x7FFFFFFEu},
   };
   for (const Case& c : cases) {
     SavedSound saved;

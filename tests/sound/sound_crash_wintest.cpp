@@ -52,8 +52,8 @@ class SoundCrashTest : public ::testing::Test {
   Runner& Start(const std::string& show) {
     DeleteFileA((machine + ".held").c_str());
     Runner& runner = runners.emplace_back();
-    const std::string releaseName = "VnxSoundRelease_" + std::to_string(GetCurrentProcessId()) + "_" +
-                                    std::to_string(runners.size());
+    const std::string releaseName =
+        "VnxSoundRelease_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(runners.size());
     runner.release.reset(CreateEventA(nullptr, TRUE, FALSE, releaseName.c_str()));
     const ScopedVariable machineFile("VNX_FAKE_SOUND_MACHINE", machine.c_str());
     const ScopedVariable hold("VNX_SOUND_HOLD", releaseName.c_str());
@@ -113,8 +113,8 @@ TEST_F(SoundCrashTest, ARunnerThatEndsGivesTheSoundBackAndOneWithSoundTouchesNot
   SetEvent(silent.release.get());
   EXPECT_TRUE(silent.program->WaitForExit(20000));
   EXPECT_FALSE(LoadMachine(machine).EndpointMuted);
-  EXPECT_EQ(MachineLog(machine),
-            (std::vector<std::string>{"DefaultRenderEndpoint", "GetEndpointMute", "SetEndpointMute", "SetEndpointMute"}));
+  EXPECT_EQ(MachineLog(machine), (std::vector<std::string>{"DefaultRenderEndpoint", "GetEndpointMute",
+                                                           "SetEndpointMute", "SetEndpointMute"}));
 
   DeleteFileA((machine + ".log").c_str());
   Runner& audible = Start(Show("audible", "1"));

@@ -22,9 +22,7 @@ ScopedVariable::ScopedVariable(const char* name, const char* value) : name_(name
   SetEnvironmentVariableA(name, value);
 }
 
-ScopedVariable::~ScopedVariable() {
-  SetEnvironmentVariableA(name_.c_str(), previous_ ? previous_->c_str() : nullptr);
-}
+ScopedVariable::~ScopedVariable() { SetEnvironmentVariableA(name_.c_str(), previous_ ? previous_->c_str() : nullptr); }
 
 LaunchedProgram::LaunchedProgram(const std::string& path, const std::string& currentDirectory, Start start,
                                  const std::string& arguments) {
@@ -101,9 +99,7 @@ bool LaunchedProgram::WaitForExit(DWORD timeoutMs) const {
   }
 }
 
-bool LaunchedProgram::Running() const {
-  return Started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool LaunchedProgram::Running() const { return Started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
 DWORD LaunchedProgram::ExitCode() const {
   DWORD code = STILL_ACTIVE;
@@ -111,8 +107,7 @@ DWORD LaunchedProgram::ExitCode() const {
   return code;
 }
 
-ProjectorRun::ProjectorRun(std::string_view behave, std::string_view programName,
-                           std::optional<std::string_view> slide)
+ProjectorRun::ProjectorRun(std::string_view behave, std::string_view programName, std::optional<std::string_view> slide)
     : scratch("projector") {
   scratch.Write("projector.behave", behave);
   if (slide) scratch.Write("slide.txt", *slide);

@@ -71,9 +71,13 @@ ScratchDirectory::~ScratchDirectory() {
     ADD_FAILURE() << "cannot remove " << path_;
 }
 
-void ScratchDirectory::Write(std::string_view relative, std::string_view text) const { WriteFileText(File(relative), text); }
+void ScratchDirectory::Write(std::string_view relative, std::string_view text) const {
+  WriteFileText(File(relative), text);
+}
 
-std::optional<std::string> ScratchDirectory::Read(std::string_view relative) const { return ReadFileText(File(relative)); }
+std::optional<std::string> ScratchDirectory::Read(std::string_view relative) const {
+  return ReadFileText(File(relative));
+}
 
 std::string ScratchDirectory::PlaceBuiltProgram(std::string_view fileName, std::string_view asName) const {
   const std::string target = File(asName.empty() ? fileName : asName);
@@ -113,7 +117,8 @@ std::vector<std::string> TreeEntries(const std::string& directory, const std::st
 }
 
 void WriteFileText(const std::string& path, std::string_view text) {
-  UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFileHandle file(
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(file) << path;
   DWORD written = 0;
   ASSERT_TRUE(WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) << path;
@@ -143,7 +148,8 @@ std::string PendingDeletions() {
     return {};
   const UniqueRegistryKey opened(key);
   DWORD size = 0;
-  if (RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return {};
+  if (RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+    return {};
   std::string value(size, '\0');
   RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()), &size);
   return LowerAscii(value);

@@ -13,7 +13,8 @@ void SendKey(WORD virtualKey, DWORD flags) {
   input.ki.wVk = virtualKey;
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, 0));
   input.ki.dwFlags = flags;
-  if (virtualKey == VK_LWIN || virtualKey == VK_RWIN || virtualKey == VK_APPS) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+  if (virtualKey == VK_LWIN || virtualKey == VK_RWIN || virtualKey == VK_APPS)
+    input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
   EXPECT_EQ(SendInput(1, &input, sizeof input), 1u);
 }
 

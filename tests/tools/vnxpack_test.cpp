@@ -4,8 +4,8 @@
 
 #include "tools/vnxpack/vnxpack.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -132,8 +132,9 @@ TEST_F(VnxpackTest, ListShowsSessionsFilesAndPlacements) {
   ASSERT_EQ(listed.code, 0) << listed.err;
   EXPECT_NE(listed.out.find("session \"Session1\"  version \"Test writer 2\"  3 files, 511 bytes\n"), std::string::npos)
       << listed.out;
-  EXPECT_NE(listed.out.find("  a.txt                    \"sub\\dir\"                 5          5  2001-02-03 04:05:06\n"),
-            std::string::npos)
+  EXPECT_NE(
+      listed.out.find("  a.txt                    \"sub\\dir\"                 5          5  2001-02-03 04:05:06\n"),
+      std::string::npos)
       << listed.out;
   EXPECT_NE(listed.out.find("\"PTOOL.SATELLITE:PVIEW.EXE\""), std::string::npos);
 
@@ -151,8 +152,8 @@ TEST_F(VnxpackTest, AppendChainsSessionsAndEachIsFoundByName) {
   ASSERT_EQ(Vnxpack({"build", "-o", output, "--stub", stub, scratch / "one.txt"}).code, 0);
   ASSERT_EQ(Vnxpack({"build", "-o", output, "--append", "--session", "Two", scratch / "two.txt"}).code, 0);
   const std::string again = scratch / "again.exe";
-  ASSERT_EQ(Vnxpack({"build", "-o", again, "--stub", output, "--append", "--session", "Three", scratch / "one.txt"}).code,
-            0);
+  ASSERT_EQ(
+      Vnxpack({"build", "-o", again, "--stub", output, "--append", "--session", "Three", scratch / "one.txt"}).code, 0);
 
   const Outcome listed = Vnxpack({"list", again});
   const std::size_t first = listed.out.find("session \"Session1\"");
@@ -185,18 +186,29 @@ TEST_F(VnxpackTest, RefusedBuildsLeaveNothingBehind) {
     int code;
     std::string message;
   } const cases[] = {
-      {"name of 64 characters", {"--session", std::string(64, 'n'), a}, 1,
+      {"name of 64 characters",
+       {"--session", std::string(64, 'n'), a},
+       1,
        "session name \"" + std::string(64, 'n') + "\" has 64 characters or more\n"},
-      {"version of 64 characters", {"--version", std::string(64, 'v'), a}, 1,
+      {"version of 64 characters",
+       {"--version", std::string(64, 'v'), a},
+       1,
        "version text is longer than 63 characters\n"},
-      {"placement leaving the target", {a + "=..\\up"}, 1, "placement \"..\\up\" of " + a + " leaves the target directory\n"},
+      {"placement leaving the target",
+       {a + "=..\\up"},
+       1,
+       "placement \"..\\up\" of " + a + " leaves the target directory\n"},
       {"absolute placement", {a + "=/etc"}, 1, "placement \"/etc\" of " + a + " leaves the target directory\n"},
       {"missing entry", {scratch / "nope.txt"}, 1, "no such file or directory: " + scratch / "nope.txt" + "\n"},
       {"same name twice", {a, scratch / "other/a.txt"}, 1, "two files would be extracted as a.txt\n"},
       {"device name", {scratch / "con.txt"}, 1, "cannot store \"con.txt\": not a plain file name Windows can write\n"},
-      {"stub carrying a session", {"--stub", scratch / "carrier.exe", a}, 1,
+      {"stub carrying a session",
+       {"--stub", scratch / "carrier.exe", a},
+       1,
        scratch / "carrier.exe" + " carries sessions already; add one with --append\n"},
-      {"append behind trailing bytes", {"--stub", scratch / "signed.exe", "--append", a}, 1,
+      {"append behind trailing bytes",
+       {"--stub", scratch / "signed.exe", "--append", a},
+       1,
        scratch / "signed.exe" + " does not end with a session (bytes behind the last one cannot be appended to)\n"},
       {"file that grows while packed", {"/proc/self/status"}, 1, "status changed while it was packed\n"},
       {"no entries", {}, 2, "vnxpack build: missing arguments\nTry: vnxpack build --help\n"},
@@ -218,8 +230,9 @@ TEST_F(VnxpackTest, VerifyCatchesAFlippedByteInAnyCompressedStream) {
   WriteBytes(scratch / "a.bin", Compressible(5000, 'a'));
   WriteBytes(scratch / "b.bin", Noise(3000, 3));
   WriteBytes(scratch / "c.bin", Compressible(150000, 'c'));
-  ASSERT_EQ(Vnxpack({"build", "-o", output, "--stub", stub, scratch / "a.bin", scratch / "b.bin", scratch / "c.bin"}).code,
-            0);
+  ASSERT_EQ(
+      Vnxpack({"build", "-o", output, "--stub", stub, scratch / "a.bin", scratch / "b.bin", scratch / "c.bin"}).code,
+      0);
   const std::string intact = ReadBytes(output);
   for (int index = 0; index < 3; ++index) {
     const std::size_t header = test::HeaderOffset(intact, 4096, index);
@@ -259,7 +272,7 @@ TEST_F(VnxpackTest, ExtractReportsTheReadersMessage) {
 TEST_F(VnxpackTest, HashPasswordPrintsTheHashInDecimal) {
   EXPECT_EQ(Vnxpack({"hash-password", "secret"}).out, "226617842\n");
   EXPECT_EQ(Vnxpack({"hash-password", "  secret\t"}).out, "226617842\n");
-  EXPECT_EQ(Vnxpack({"hash-password", "\x01" "CanCel\x0E"}).out, std::to_string(PasswordHash("CanCel")) + "\n");
+  EXPECT_EQ(Vnxpack({"hash-password", "\001CanCel\016"}).out, std::to_string(PasswordHash("CanCel")) + "\n");
   EXPECT_EQ(Vnxpack({"hash-password", "--", "-x"}).out, std::to_string(PasswordHash("-x")) + "\n");
   EXPECT_EQ(Vnxpack({"hash-password", ""}).out, "323923496\n");
   EXPECT_EQ(Vnxpack({"hash-password"}).code, 2);

@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "tests/support/session_fixture.h"
 #include "tests/support/file_times.h"
 #include "tests/support/scratch_directory.h"
+#include "tests/support/session_fixture.h"
 #include "tools/vnxpack/vnxpack.h"
 #include "tools/vnxpack/win32_pack_host.h"
 
@@ -44,8 +44,11 @@ TEST(VnxpackOnWindows, BuildVerifyExtractRoundTrip) {
   EXPECT_FALSE(test::FileExists(scratch / "show.exe.vnxpack-tmp"));
 
   // A rebuild replaces the output in place.
-  ASSERT_EQ(Vnxpack({"build", "-o", scratch / "show.exe", "--stub", scratch / "stub.exe",
-                     folder + "\\show.ini=PTOOL.X"}, &err), 0) << err;
+  ASSERT_EQ(
+      Vnxpack({"build", "-o", scratch / "show.exe", "--stub", scratch / "stub.exe", folder + "\\show.ini=PTOOL.X"},
+              &err),
+      0)
+      << err;
   EXPECT_EQ(Vnxpack({"verify", scratch / "show.exe"}), 0);
 }
 

@@ -77,10 +77,8 @@ TEST_F(MainWindowProcTest, TextCommandsAreTakenAndEverythingElseIsACaption) {
     UINT posted;  // WM_COMMAND id posted to the runner, 0 for none
     const char* caption;
   } const cases[] = {
-      {0, "pcommand:fullscreen", 1, 132, "before"},
-      {0, "PCOMMANDW:Setup", 1, 130, "before"},
-      {0, "pcommand: setup", 1, 0, "before"},
-      {1, "pcommand:setup", TRUE, 0, "pcommand:setup"},
+      {0, "pcommand:fullscreen", 1, 132, "before"}, {0, "PCOMMANDW:Setup", 1, 130, "before"},
+      {0, "pcommand: setup", 1, 0, "before"},       {1, "pcommand:setup", TRUE, 0, "pcommand:setup"},
       {0, "a new title", TRUE, 0, "a new title"},
   };
   for (const Case& c : cases) {

@@ -49,8 +49,7 @@ TEST(MulDiv, RoundsAndFailsLikeWindows) {
       {kMin, -1, -1, -1},
       {-kMax, 1, 1, -kMax},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << " * " << c.b << " / " << c.c;
+  for (const Case& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << " * " << c.b << " / " << c.c;
 }
 
 }  // namespace

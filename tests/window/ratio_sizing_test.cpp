@@ -26,10 +26,13 @@ void Check(const Case& c, PixelSize reference = kReference) {
 
 TEST(RatioSizing, SidesRecomputeTheBottomOrTheRightEdge) {
   const Case cases[] = {
-      {"right edge to width 800 gives height 600", kSizingRight, {100, 100, 900, 580}, {900, 300},
+      {"right edge to width 800 gives height 600",
+       kSizingRight,
+       {100, 100, 900, 580},
+       {900, 300},
        {100, 100, 900, 700}},
       {"right edge shrinking", kSizingRight, {100, 100, 420, 580}, {420, 300}, {100, 100, 420, 340}},
-      {"left edge", kSizingLeft, {0, 100, 740, 580}, {0, 300}, {0, 100, 740, 655}},  // 555
+      {"left edge", kSizingLeft, {0, 100, 740, 580}, {0, 300}, {0, 100, 740, 655}},   // 555
       {"top edge", kSizingTop, {100, 40, 740, 580}, {400, 40}, {100, 40, 820, 580}},  // 720
       {"bottom edge", kSizingBottom, {100, 100, 740, 700}, {400, 700}, {100, 100, 900, 700}},
       {"rounding up from .75", kSizingRight, {100, 100, 741, 580}, {741, 300}, {100, 100, 741, 581}},
@@ -41,21 +44,32 @@ TEST(RatioSizing, SidesRecomputeTheBottomOrTheRightEdge) {
 TEST(RatioSizing, CornersFollowTheCursorsNearerEdge) {
   const Case cases[] = {
       // Top-left: dx from the old left edge (100), dy from the old top edge (100).
-      {"top-left, mostly sideways: height stays, left moves", kSizingTopLeft, {60, 95, 740, 580}, {60, 95},
+      {"top-left, mostly sideways: height stays, left moves",
+       kSizingTopLeft,
+       {60, 95, 740, 580},
+       {60, 95},
        {93, 95, 740, 580}},
-      {"top-left, mostly upwards: width stays, top moves", kSizingTopLeft, {95, 40, 740, 580}, {95, 40},
+      {"top-left, mostly upwards: width stays, top moves",
+       kSizingTopLeft,
+       {95, 40, 740, 580},
+       {95, 40},
        {95, 96, 740, 580}},
       {"top-left, a tie keeps the height", kSizingTopLeft, {90, 90, 740, 580}, {90, 90}, {87, 90, 740, 580}},
       // Top-right: dx from the old right edge (740).
       {"top-right, sideways: right moves", kSizingTopRight, {100, 98, 780, 580}, {780, 98}, {100, 98, 743, 580}},
       {"top-right, upwards: top moves", kSizingTopRight, {100, 50, 742, 580}, {742, 50}, {100, 98, 742, 580}},
       // Bottom-left: dy from the old bottom edge (580).
-      {"bottom-left, downwards: bottom moves", kSizingBottomLeft, {90, 100, 740, 700}, {90, 700},
-       {90, 100, 740, 588}},
+      {"bottom-left, downwards: bottom moves", kSizingBottomLeft, {90, 100, 740, 700}, {90, 700}, {90, 100, 740, 588}},
       {"bottom-left, sideways: left moves", kSizingBottomLeft, {20, 100, 740, 590}, {20, 590}, {87, 100, 740, 590}},
-      {"bottom-right, sideways: right moves", kSizingBottomRight, {100, 100, 800, 600}, {800, 600},
+      {"bottom-right, sideways: right moves",
+       kSizingBottomRight,
+       {100, 100, 800, 600},
+       {800, 600},
        {100, 100, 767, 600}},
-      {"bottom-right, downwards: bottom moves", kSizingBottomRight, {100, 100, 750, 700}, {750, 700},
+      {"bottom-right, downwards: bottom moves",
+       kSizingBottomRight,
+       {100, 100, 750, 700},
+       {750, 700},
        {100, 100, 750, 588}},
   };
   for (const Case& c : cases) Check(c);

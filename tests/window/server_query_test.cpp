@@ -18,7 +18,7 @@ TEST(ServerQuery, TagCornersAndInvalidQueries) {
       {1, 1, Kind::Coordinate, true, false},   // client right
       {1, 2, Kind::Coordinate, false, true},   // client top
       {1, 3, Kind::Coordinate, true, true},    // client bottom
-      {1, 4, Kind::Invalid, false, false},     {1, -1, Kind::Invalid, false, false},
+      {1, 4, Kind::Invalid, false, false},    {1, -1, Kind::Invalid, false, false},
       {2, 0, Kind::Invalid, false, false},
   };
   for (const Case& c : cases) {

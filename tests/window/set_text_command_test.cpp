@@ -21,7 +21,7 @@ TEST(SetTextCommand, CommandsAndTheirVerbs) {
       {0, "pcommand:Minimize", Kind::Command, true, 131},
       {0, "pcommand:fullscreen", Kind::Command, true, 132},
       {0, "pcommand:nofullscreen", Kind::Command, true, 133},
-      {0, "pcommand: setup", Kind::Command, true, 0},   // a blank makes an unknown verb
+      {0, "pcommand: setup", Kind::Command, true, 0},  // a blank makes an unknown verb
       {0, "pcommand:setup ", Kind::Command, true, 0},
       {0, "pcommand:", Kind::Command, true, 0},
       {1, "pcommand:setup", Kind::Caption, false, 0},  // channel 1 carries no commands
@@ -47,7 +47,7 @@ TEST(SetTextCommand, DdeRequests) {
     bool valid;
   } const cases[] = {
       {0, "dde:IExplore:WWW_OpenURL:\"http://x/\",,0", "IExplore", "WWW_OpenURL", true},
-      {1, "DDE:IExplore:WWW_OpenURL:http://x/", "IExplore", "WWW_OpenURL", true},  // unquoted: implicit blank
+      {1, "DDE:IExplore:WWW_OpenURL:http://x/", "IExplore", "WWW_OpenURL", true},       // unquoted: implicit blank
       {0, "dde:IExplore:WWW_OpenURL:\"http://x/\"", "IExplore", "WWW_OpenURL", false},  // nothing after the quote
       {0, "dde:IExplore:WWW_OpenURL:\"http://x/", "IExplore", "WWW_OpenURL", false},    // no closing quote
       {0, "dde:IExplore:WWW_OpenURL:  \"a\" b  ", "IExplore", "WWW_OpenURL", true},

@@ -20,14 +20,12 @@ static_assert(kSizingLeft == WMSZ_LEFT && kSizingRight == WMSZ_RIGHT && kSizingT
               kSizingBottomLeft == WMSZ_BOTTOMLEFT && kSizingBottomRight == WMSZ_BOTTOMRIGHT);
 
 TEST(MulDiv, AgreesWithTheSystem) {
-  const std::vector<std::int32_t> values = {0,      1,      -1,      2,       -2,        3,        -3,
-                                            7,      -7,     479,     480,     -480,      640,      641,
-                                            -641,   65535,  -65536,  1 << 20, -(1 << 20), INT32_MAX, INT32_MAX - 1,
-                                            -INT32_MAX};
+  const std::vector<std::int32_t> values = {
+      0,    1,   -1,  2,    -2,    3,      -3,      7,          -7,        479,           480,
+      -480, 640, 641, -641, 65535, -65536, 1 << 20, -(1 << 20), INT32_MAX, INT32_MAX - 1, -INT32_MAX};
   for (std::int32_t a : values)
     for (std::int32_t b : values)
-      for (std::int32_t c : values)
-        EXPECT_EQ(vnx::MulDiv(a, b, c), ::MulDiv(a, b, c)) << a << " * " << b << " / " << c;
+      for (std::int32_t c : values) EXPECT_EQ(vnx::MulDiv(a, b, c), ::MulDiv(a, b, c)) << a << " * " << b << " / " << c;
   // INT32_MIN only with positive divisors: there the system's sign handling
   // is well defined.
   for (std::int32_t b : values)

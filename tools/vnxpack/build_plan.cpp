@@ -85,7 +85,8 @@ class Planner {
   void AddFile(const std::string& path, const HostFileFacts& facts, const std::string& placement) {
     const std::size_t cut = path.find_last_of(host_.Separator() == '\\' ? "\\/:" : "/");
     const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
-    if (!IsSafeFileName(name)) throw EPackError("cannot store \"" + name + "\": not a plain file name Windows can write");
+    if (!IsSafeFileName(name))
+      throw EPackError("cannot store \"" + name + "\": not a plain file name Windows can write");
     // Ordinary and tool files without a subdirectory land in the target
     // directory itself; the runner compares names without regard to case.
     const bool inTarget = placement.empty() || placement == "." || IsToolTag(placement);
@@ -96,9 +97,8 @@ class Planner {
     std::string sourceDir = host_.AbsolutePath(cut == std::string::npos ? "." : path.substr(0, cut + 1));
     std::replace(sourceDir.begin(), sourceDir.end(), '/', '\\');
     if (sourceDir.empty() || sourceDir.back() != '\\') sourceDir += '\\';
-    files_.push_back(PackedFile{name, sourceDir, placement, facts.LastWriteTime, facts.Size, [path] {
-                                  return std::make_unique<std::ifstream>(path, std::ios::binary);
-                                }});
+    files_.push_back(PackedFile{name, sourceDir, placement, facts.LastWriteTime, facts.Size,
+                                [path] { return std::make_unique<std::ifstream>(path, std::ios::binary); }});
   }
 
   const PackHost& host_;

@@ -44,8 +44,9 @@ int List(const std::string& path, const PackHost& host, std::ostream& out) {
     const SessionTrailer& trailer = session.Trailer;
     out << "session \"" << trailer.SessionName << "\"  version \"" << trailer.VersionText << "\"  "
         << trailer.RecordCount << " files, " << trailer.TotalSize << " bytes\n";
-    out << "  " << std::left << std::setw(24) << "name" << " " << std::setw(16) << "placement" << std::right
-        << std::setw(11) << "size" << std::setw(11) << "stored" << "  last write (UTC)\n";
+    out << "  " << std::left << std::setw(24) << "name"
+        << " " << std::setw(16) << "placement" << std::right << std::setw(11) << "size" << std::setw(11) << "stored"
+        << "  last write (UTC)\n";
     ListFiles(*source, session, out);
   }
   if (chain.TrailingBytes > 0) out << chain.TrailingBytes << " bytes follow the last session\n";

@@ -61,10 +61,9 @@ std::optional<std::string> ExtractSettingsFile(const std::string& file, const Se
   std::string settingsFileName, projectorSourceName, projectorFile, engineFile, musicFile;
   std::vector<std::string> extraFiles, createdSubdirs, toolFiles;
   std::vector<ToolProgram> toolPrograms;
-  const FileRoleFields fields{&settingsPass,     &probePass,           &placementSeen, &instanceSlot,
-                              &midi,             &settingsFileName,    &projectorSourceName,
-                              &projectorFile,    &engineFile,          &musicFile,     &extraFiles,
-                              &createdSubdirs,   &toolFiles,           &toolPrograms};
+  const FileRoleFields fields{&settingsPass,     &probePass,           &placementSeen, &instanceSlot, &midi,
+                              &settingsFileName, &projectorSourceName, &projectorFile, &engineFile,   &musicFile,
+                              &extraFiles,       &createdSubdirs,      &toolFiles,     &toolPrograms};
   const FileRoleEnvironment environment;  // the settings pass asks nothing of the file system
 
   TZefExeAppender reader(host.Files(), [] { return std::string(); });

@@ -27,12 +27,10 @@ using Command = std::function<int(const Arguments&, const PackHost&, std::ostrea
 
 }  // namespace
 
-int VnxpackMain(const std::vector<std::string>& arguments, const PackHost& host, std::ostream& out,
-                std::ostream& err) {
+int VnxpackMain(const std::vector<std::string>& arguments, const PackHost& host, std::ostream& out, std::ostream& err) {
   static const std::map<std::string, Command> commands = {
-      {"build", RunBuild},     {"list", RunList},
-      {"extract", RunExtract}, {"verify", RunVerify},
-      {"settings", RunSettings}, {"hash-password", RunHashPassword},
+      {"build", RunBuild},   {"list", RunList},         {"extract", RunExtract},
+      {"verify", RunVerify}, {"settings", RunSettings}, {"hash-password", RunHashPassword},
   };
   if (arguments.empty()) {
     err << kUsage;

@@ -11,7 +11,6 @@
 
 namespace vnx {
 
-int VnxpackMain(const std::vector<std::string>& arguments, const PackHost& host, std::ostream& out,
-                std::ostream& err);
+int VnxpackMain(const std::vector<std::string>& arguments, const PackHost& host, std::ostream& out, std::ostream& err);
 
 }  // namespace vnx

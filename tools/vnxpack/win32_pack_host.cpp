@@ -24,11 +24,10 @@ class Win32Host : public PackHost {
   HostFileFacts Facts(const std::string& path) const override {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExA(WithoutTrailingSeparators(path).c_str(), GetFileExInfoStandard, &data)) return {};
-    return HostFileFacts{true, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                         static_cast<std::int64_t>(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 |
-                                                   data.nFileSizeLow),
-                         static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
-                             data.ftLastWriteTime.dwLowDateTime};
+    return HostFileFacts{
+        true, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+        static_cast<std::int64_t>(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow),
+        static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime};
   }
 
   std::vector<std::string> List(const std::string& directory) const override {
@@ -65,8 +64,7 @@ class Win32Host : public PackHost {
   }
 
   void MoveOver(const std::string& from, const std::string& to) const override {
-    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
-      throw EPackError("cannot write " + to);
+    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) throw EPackError("cannot write " + to);
   }
 
   void RemoveFile(const std::string& path) const override { DeleteFileA(path.c_str()); }
