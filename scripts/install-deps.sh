@@ -2,7 +2,8 @@
 # Installs, on Debian 12, whatever the builds and tests need and is missing:
 # the mingw-w64 cross compilers, debootstrap for the Debian 13 root that
 # carries the Wine (scripts/wine-root.sh), Xvfb and the X tools, CMake,
-# GoogleTest, zlib for both builds, and clang for the fuzzers and clang-tidy.
+# GoogleTest, zlib for both builds, and clang for the fuzzers, clang-tidy and
+# the format check.
 # A ready machine passes through in well under a second.
 set -euo pipefail
 
@@ -12,7 +13,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   cmake ninja-build g++ make python3
   googletest libgtest-dev zlib1g-dev
-  clang libclang-rt-14-dev clang-tidy
+  clang libclang-rt-14-dev clang-tidy clang-format-14
 )
 
 missing=()

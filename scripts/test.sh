@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Everything from a fresh Debian 12 machine to a verdict: installs what is
-# missing, checks that the folders' includes point down, builds both builds,
-# has clang-tidy read the portable code and runs
-# every test (native, then Windows under Wine 10 from the Debian 13 root in
-# build/wine-root, made on first use, in a private Xvfb display, then the
-# fuzzers for a short while). Exits non-zero on any failure.
+# missing, checks that the folders' includes point down and that the C++ is
+# laid out as .clang-format says, builds both builds, has clang-tidy read the
+# portable code and runs every test (native, then Windows under Wine 10 from
+# the Debian 13 root in build/wine-root, made on first use, in a private Xvfb
+# display, then the fuzzers for a short while). Exits non-zero on any failure.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
 scripts/install-deps.sh
 scripts/check-includes.sh
+scripts/check-format.sh
 scripts/build.sh
 scripts/tidy.sh
 
