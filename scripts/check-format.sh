@@ -7,4 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 echo "== format check"
-git ls-files -z '*.cpp' '*.h' | xargs -0 -P "$(nproc)" -n 40 clang-format-14 --dry-run --Werror --ferror-limit=3
+if ! git ls-files -z '*.cpp' '*.h' | xargs -0 -P "$(nproc)" -n 40 clang-format-14 --dry-run --Werror --ferror-limit=3; then
+  echo "format check: files above are off; git ls-files '*.cpp' '*.h' | xargs clang-format-14 -i puts them right" >&2
+  exit 1
+fi
