@@ -12,7 +12,7 @@
 #include <string>
 
 #include "tests/e2e/presentation_run.h"
-#include "tests/e2e/screen_pixels.h"
+#include "tests/support/screen_pixels.h"
 
 namespace vnx::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/e2e/screen_pixels.h"
+#include "tests/support/screen_pixels.h"
 
 #include <cstdint>
 
@@ -16,8 +16,8 @@ struct ScreenDcTraits {  // GetDC(nullptr)'s context goes back with ReleaseDC
 
 }  // namespace
 
-ScreenPixels CaptureScreen() {
-  ScreenPixels shot{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), {}};
+ScreenPixels CaptureScreenArea(int left, int top, int width, int height) {
+  ScreenPixels shot{width, height, {}};
   BITMAPINFO format{};
   format.bmiHeader.biSize = sizeof format.bmiHeader;
   format.bmiHeader.biWidth = shot.Width;
@@ -31,7 +31,7 @@ ScreenPixels CaptureScreen() {
   const UniqueGdiObject bitmap(CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!screen || !memory || !bitmap || !bits) return {};
   const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-  const BOOL copied = BitBlt(memory.get(), 0, 0, shot.Width, shot.Height, screen.get(), 0, 0, SRCCOPY);
+  const BOOL copied = BitBlt(memory.get(), 0, 0, shot.Width, shot.Height, screen.get(), left, top, SRCCOPY);
   GdiFlush();
   SelectObject(memory.get(), previous);
   if (!copied) return {};
@@ -42,6 +42,10 @@ ScreenPixels CaptureScreen() {
     shot.Pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
   }
   return shot;
+}
+
+ScreenPixels CaptureScreen() {
+  return CaptureScreenArea(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
 }  // namespace vnx::test

@@ -1,6 +1,6 @@
 #pragma once
-// What a viewer sees: the whole screen's pixels, read through the screen's
-// device context as a screenshot program reads them.
+// What a viewer sees: the screen's pixels, read through the screen's device
+// context as a screenshot program reads them.
 
 #include <windows.h>
 
@@ -15,7 +15,11 @@ struct ScreenPixels {
   COLORREF At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
 };
 
-// Empty when the screen cannot be read.
+// The area of the screen from (left, top), width by height; empty when the
+// screen cannot be read.
+ScreenPixels CaptureScreenArea(int left, int top, int width, int height);
+
+// The whole screen.
 ScreenPixels CaptureScreen();
 
 }  // namespace vnx::test
