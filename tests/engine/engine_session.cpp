@@ -194,8 +194,15 @@ StandIn::StandIn(HWND report, RECT where, const std::function<void(const PROCESS
 
 StandIn::~StandIn() {
   if (info_.hProcess == nullptr) return;
-  TerminateProcess(info_.hProcess, 0);
-  PumpUntil([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, 5000);
+  // Closed as a viewer closes it, so its thread leaves through its message
+  // loop and not from inside a call of one of the engine's hooks (see
+  // EngineSession::Teardown); killed only if it does not end.
+  const auto ended = [&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; };
+  if (window_ != nullptr) PostMessageA(window_, WM_CLOSE, 0, 0);
+  if (!PumpUntil(ended, 3000)) {
+    TerminateProcess(info_.hProcess, 0);
+    PumpUntil(ended, 5000);
+  }
   CloseHandle(info_.hThread);
   CloseHandle(info_.hProcess);
 }
@@ -279,6 +286,10 @@ bool EngineSession::ShowPresentation() {
 EngineSession::~EngineSession() { Teardown(); }
 
 void EngineSession::Teardown() {
+  // The projector ends before the hooks go, as in the runner's cleanup.
+  // Wine 10's wineserver miscounts a global hook removed while a thread that
+  // then leaves is inside a call of it, and dies on its assertion.
+  projector_.reset();
   for (const int i : {1, 0, 2, 3}) {  // keyboard, mouse, CBT, GetMessage
     if (hooks_[i] != nullptr) {
       EXPECT_TRUE(UnhookWindowsHookEx(hooks_[i]));
@@ -290,7 +301,6 @@ void EngineSession::Teardown() {
     block_->ProjectorWindow = block_->RunnerWindow = block_->RunnerWindow2 = 0;
     block_->Reserved60 = block_->ExitOnAnyKey = 0;
   }
-  projector_.reset();
   if (engine_ != nullptr) FreeLibrary(engine_);
   if (block_ != nullptr) UnmapViewOfFile(block_);
   if (mapping_ != nullptr) CloseHandle(mapping_);
