@@ -62,8 +62,8 @@ void OnInitDialog(TfrmPWDialog& dialog, HWND window, const std::string& label) {
   SendMessageA(labelControl, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.LabelFont.get()), FALSE);
   SetWindowTextA(labelControl, label.c_str());
   dialog.PasswordEdit = GetDlgItem(window, kPasswordEditId);
-  PreviousEditProc = reinterpret_cast<WNDPROC>(SetWindowLongA(
-      dialog.PasswordEdit, GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<LONG_PTR>(PasswordEditProc))));
+  PreviousEditProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(dialog.PasswordEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PasswordEditProc)));
   if (!PreviousEditProc) MessageBeep(MB_ICONASTERISK);  // OK still confirms; Enter does not
   dialog.DialogIcon = LoadMainIcon();
   SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(dialog.DialogIcon));

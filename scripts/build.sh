@@ -1,13 +1,30 @@
 #!/usr/bin/env bash
-# Configures (once) and builds both builds: build/native (Linux, with
-# AddressSanitizer and UndefinedBehaviorSanitizer) and build/win (32-bit
-# Windows through mingw-w64).
+# Configures (once) and builds: build/native (Linux, with AddressSanitizer
+# and UndefinedBehaviorSanitizer) and build/win, the Windows programs and
+# tests that run under Wine on this machine (scripts/windows-arch.sh: the
+# 32-bit build, or a 64-bit build of the same sources where the machine runs
+# no 32-bit code; then build/win32 holds the 32-bit programs that ship).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 jobs=$(nproc)
+arch=$(scripts/windows-arch.sh)
+
+# configure DIR ARCH: a build directory made for another toolchain is made anew.
+configure() {
+  local toolchain=$top/cmake/toolchain-mingw-$2.cmake
+  if [ -f "$1/build.ninja" ] && ! grep -qx "CMAKE_TOOLCHAIN_FILE:[A-Z]*=$toolchain" "$1/CMakeCache.txt"; then
+    echo "== $1 was configured for another Windows architecture; configuring it for $2" >&2
+    rm -rf "$1"
+  fi
+  [ -f "$1/build.ninja" ] || cmake -S . -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null
+}
+
 [ -f build/native/build.ninja ] || cmake -S . -B build/native -G Ninja -DVNX_SANITIZE=ON >/dev/null
-[ -f build/win/build.ninja ] || cmake -S . -B build/win -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake >/dev/null
+configure build/win "$arch"
 cmake --build build/native -j "$jobs"
 cmake --build build/win -j "$jobs"
+if [ "$arch" != i686 ]; then
+  configure build/win32 i686
+  cmake --build build/win32 -j "$jobs" --target runner vnxengine vnxpack
+fi

@@ -10,7 +10,7 @@ if [ -z "${DISPLAY:-}" ] || [ -z "${VNX_WINE_ROOT:-}" ]; then
   echo "wine-exec.sh: no Wine or no DISPLAY; run through scripts/with-wine.sh" >&2
   exit 2
 fi
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all
+export WINEPREFIX=$prefix WINEARCH=${WINEARCH:?} WINEDEBUG=-all
 export HOME=$prefix/home
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;winealsa.drv,winepulse.drv=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 exec wine "$@"

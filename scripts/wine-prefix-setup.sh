@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Creates the project's 32-bit Wine prefix: no window manager delays on
-# destroying windows (Managed=N), fonts for captions and dialogs, no desktop
-# integration. A prefix made by another Wine, or left unfinished, is made
-# anew. Expects WINEPREFIX, HOME, DISPLAY and the root's Wine on PATH from
-# with-wine.sh; writes the Wine's version into .vnx-ready.
+# Creates the project's Wine prefix, of the WINEARCH with-wine.sh chose: no
+# window manager delays on destroying windows (Managed=N), fonts for captions
+# and dialogs, no desktop integration. A prefix made by another Wine, or left unfinished, is made
+# anew. Expects WINEPREFIX, WINEARCH, HOME, DISPLAY and the root's Wine on
+# PATH from with-wine.sh; writes the Wine's version and WINEARCH into
+# .vnx-ready.
 set -euo pipefail
 prefix=$1
 if [ -e "$prefix" ]; then
@@ -25,4 +26,4 @@ cp -n "$VNX_WINE_ROOT"/usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts
 # size of 1) come out one pixel high instead of at the face's smallest size.
 cp -n "$VNX_WINE_ROOT"/usr/share/wine/fonts/sserife.fon "$prefix/drive_c/windows/Fonts/"
 wineserver -w
-wine --version >"$prefix/.vnx-ready"
+echo "$(wine --version) $WINEARCH" >"$prefix/.vnx-ready"

@@ -16,7 +16,12 @@ ready=$root/.vnx-ready
 # re-arms the cursor clipping it gives every full-screen foreground window:
 # the window's thread then spins in that loop and never handles another
 # message (a projector switched to full screen hangs the fitting).
-packages=(wine wine32:i386 fonts-wine libxi6:i386)
+# The 32-bit Wine runs the 32-bit programs; on a machine that runs no 32-bit
+# code the 64-bit Wine runs the 64-bit build (scripts/windows-arch.sh).
+case $("$here/windows-arch.sh") in
+  i686) packages=(wine wine32:i386 fonts-wine libxi6:i386) ;;
+  *) packages=(wine wine64 fonts-wine libxi6) ;;
+esac
 
 # The Debian archive of this machine's own apt sources.
 debian_archive() {
@@ -41,6 +46,8 @@ install_packages() {
   in_root dpkg --add-architecture i386
   in_root apt-get update -qq
   in_root apt-get install -y -qq --no-install-recommends "${packages[@]}"
+  # Where both are there Wine's launcher takes the 32-bit Wine.
+  [[ " ${packages[*]} " == *" wine64 "* ]] && in_root apt-get remove -y -qq wine32:i386
   in_root apt-get clean
 }
 

@@ -21,6 +21,8 @@ fi
 
 if [ "${VNX_WINE_NAMESPACE:-}" != $$ ]; then
   [ "$(id -u)" -eq 0 ] || { echo "with-wine: needs root: Wine runs in a chroot" >&2; exit 1; }
+  VNX_WINDOWS_ARCH=$("$here/windows-arch.sh")
+  export VNX_WINDOWS_ARCH
   VNX_WINE_ROOT=$("$here/wine-root.sh")
   export VNX_WINE_ROOT
   VNX_WINE_NAMESPACE=$$ exec unshare --mount --propagation private -- "$0" "$@"
@@ -37,7 +39,14 @@ esac
 # The X cookie of a real display, read before HOME changes.
 cookie=${XAUTHORITY:-${HOME:-}/.Xauthority}
 export PATH=$here/wine-root-bin:$PATH
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all HOME=$prefix/home
+# The 32-bit programs in a 32-bit prefix; the 64-bit build, where the machine
+# runs no 32-bit code, in a 64-bit one (scripts/windows-arch.sh).
+case $VNX_WINDOWS_ARCH in
+  i686) WINEARCH=win32 ;;
+  *) WINEARCH=win64 ;;
+esac
+export WINEARCH
+export WINEPREFIX=$prefix WINEDEBUG=-all HOME=$prefix/home
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;winealsa.drv,winepulse.drv=d"
 
 . "$here/root-mounts.sh"
@@ -89,7 +98,7 @@ if [ -n "${VNX_USE_DISPLAY:-}" ] && [ -f "$cookie" ]; then
 fi
 [ -d /tmp/.X11-unix ] && mount_recorded "$VNX_WINE_ROOT/tmp/.X11-unix" --bind /tmp/.X11-unix
 
-if [ "$(cat "$prefix/.vnx-ready" 2>/dev/null)" != "$(wine --version)" ] ||
+if [ "$(cat "$prefix/.vnx-ready" 2>/dev/null)" != "$(wine --version) $WINEARCH" ] ||
   [ ! -f "$prefix/drive_c/windows/Fonts/sserife.fon" ]; then
   "$here/wine-prefix-setup.sh" "$prefix"
 fi
