@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/handle.h"
+#include "common/library_function.h"
 #include "contract/private_messages.h"
 #include "engine/presentation_watcher.h"
 

@@ -24,12 +24,6 @@ HMODULE EngineModule() noexcept;
 // so that code of the library that outlives a hook (a thread, a hook of the
 // library's own) is not unloaded under it.
 bool AddEngineReference(bool pin) noexcept;
-// A kernel32 function that older systems may lack; null when absent.
-template <class Function>
-Function KernelFunction(const char* name) noexcept {
-  const FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), name);
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
 const FixedMappingName& BlockMappingName() noexcept;
 
 // The block for one hook call, in the runner's and the projector's processes

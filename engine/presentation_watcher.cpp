@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/handle.h"
+#include "common/library_function.h"
 #include "contract/private_messages.h"
 #include "engine/engine_process.h"
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "common/system_libraries.h"
 #include "runner/create_main_window.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
@@ -40,6 +41,9 @@ void RunMessageLoop(TfrmMain& form) {
 }  // namespace
 
 int RunRunnerProcess() {
+  // Before anything loads a library: a presentation usually starts from a
+  // download folder, where anyone may have left a library of a system name.
+  KeepLibrarySearchInSystemDirectory();
   TraceStartup("process");
   // A screen saver's preview or password request: a presentation is never
   // right there, and nothing of this runner is to be touched.

@@ -1,24 +1,20 @@
 #include "runner/projector_job.h"
 
 #include "common/handle.h"
+#include "common/library_function.h"
 
 namespace vnx {
 namespace {
 
-// Looked up at run time: the Windows 95 family's kernel32 lacks them, and
-// an import would keep the runner from starting there at all.
-template <class Function>
-Function Kernel32(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
-}
-
+// The job functions are looked up at run time: the Windows 95 family's
+// kernel32 lacks them, and an import would keep the runner from starting
+// there at all.
 using CreateJobObjectFunction = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, LPCSTR);
 using SetInformationJobObjectFunction = BOOL(WINAPI*)(HANDLE, JOBOBJECTINFOCLASS, LPVOID, DWORD);
 using AssignProcessToJobObjectFunction = BOOL(WINAPI*)(HANDLE, HANDLE);
 
 bool Assign(HANDLE job, HANDLE process) {
-  const auto assign = Kernel32<AssignProcessToJobObjectFunction>("AssignProcessToJobObject");
+  const auto assign = KernelFunction<AssignProcessToJobObjectFunction>("AssignProcessToJobObject");
   return assign && assign(job, process);
 }
 
@@ -32,7 +28,7 @@ struct RunnerJob {
 RunnerJob theJob;
 
 void SetLimits(DWORD flags) {
-  const auto set = Kernel32<SetInformationJobObjectFunction>("SetInformationJobObject");
+  const auto set = KernelFunction<SetInformationJobObjectFunction>("SetInformationJobObject");
   if (!theJob.Job || !set) return;
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
   limits.BasicLimitInformation.LimitFlags = flags;
@@ -43,7 +39,7 @@ void SetLimits(DWORD flags) {
 
 void OpenJobToTheProjector() {
   if (!theJob.Job) {
-    const auto create = Kernel32<CreateJobObjectFunction>("CreateJobObjectA");
+    const auto create = KernelFunction<CreateJobObjectFunction>("CreateJobObjectA");
     theJob.Job.reset(create ? create(nullptr, nullptr) : nullptr);
     if (theJob.Job) theJob.RunnerInside = Assign(theJob.Job.get(), GetCurrentProcess());
   }

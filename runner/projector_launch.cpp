@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "common/handle.h"
+#include "common/library_function.h"
+#include "common/system_libraries.h"
 #include "contract/control_block.h"
 #include "contract/library_exports.h"
 #include "contract/private_messages.h"
@@ -134,14 +137,22 @@ void RunLoop(TfrmMain& runner) {
 }  // namespace
 
 bool HasProductVersion6(const std::string& path) {
+  // version.dll is not one of the system's known DLLs: loaded from the
+  // system directory for the check alone. Without it the projector counts as
+  // one without a version resource.
+  const UniqueLibrary library(LoadSystemLibrary("version.dll"));
+  const auto getSize = LibraryFunction<decltype(&GetFileVersionInfoSizeA)>(library.get(), "GetFileVersionInfoSizeA");
+  const auto getInfo = LibraryFunction<decltype(&GetFileVersionInfoA)>(library.get(), "GetFileVersionInfoA");
+  const auto queryValue = LibraryFunction<decltype(&VerQueryValueA)>(library.get(), "VerQueryValueA");
+  if (!getSize || !getInfo || !queryValue) return false;
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  const DWORD size = getSize(path.c_str(), &ignored);
   if (size == 0) return false;
   std::vector<char> data(size);
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
-  return GetFileVersionInfoA(path.c_str(), 0, size, data.data()) &&
-         VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed &&
+  return getInfo(path.c_str(), 0, size, data.data()) &&
+         queryValue(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed &&
          fixed->dwProductVersionMS >= 0x00060000;
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Everything from a fresh Debian 12 machine to a verdict: installs what is
 # missing, checks that the folders' includes point down and that the C++ is
-# laid out as .clang-format says, builds both builds, has clang-tidy read the
-# portable code and runs every test (native, then Windows under Wine 10 from
+# laid out as .clang-format says, builds both builds, checks that the programs
+# we ship import known DLLs only, has clang-tidy read the portable code and
+# runs every test (native, then Windows under Wine 10 from
 # the Debian 13 root in build/wine-root, made on first use, in a private Xvfb
 # display, then the fuzzers for a short while). Exits non-zero on any failure.
 set -euo pipefail
@@ -13,6 +14,9 @@ scripts/install-deps.sh
 scripts/check-includes.sh
 scripts/check-format.sh
 scripts/build.sh
+shipped=(runner.exe vnxengine.dll vnxpack.exe)
+scripts/check-imports.sh "${shipped[@]/#/build/win/bin/}"
+[ "$(scripts/windows-arch.sh)" = i686 ] || scripts/check-imports.sh "${shipped[@]/#/build/win32/bin/}"
 scripts/tidy.sh
 
 echo "== native tests"

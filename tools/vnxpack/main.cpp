@@ -4,6 +4,7 @@
 
 #include "tools/vnxpack/vnxpack.h"
 #ifdef _WIN32
+#include "common/system_libraries.h"
 #include "tools/vnxpack/win32_pack_host.h"
 #else
 #include "tools/vnxpack/posix_pack_host.h"
@@ -11,6 +12,8 @@
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
+  // Authors run the tool from download folders too.
+  vnx::KeepLibrarySearchInSystemDirectory();
   const vnx::PackHost& host = vnx::Win32PackHost();
 #else
   const vnx::PackHost& host = vnx::PosixPackHost();
