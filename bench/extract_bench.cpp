@@ -145,7 +145,7 @@ void PlainInflate(const std::string& source, const std::string& directory) {
 }
 
 void ReaderExtract(const std::string& source, const std::string& directory) {
-  TZefExeAppender reader(PosixFiles(), [] { return std::string(); });
+  TZefExeAppender reader(PosixFiles(), ExecutableAt(PosixFiles(), [] { return std::string(); }));
   reader.UseOwnExe = false;
   reader.SourceFile = source;
   reader.TargetDir = directory + "\\";

@@ -140,7 +140,7 @@ bool RunPresentation(const std::string& show, const std::string& trace) {
 bool RunFloor(const std::string& show, const std::string& projectorName, const std::string& scratch) {
   const std::string target = scratch + "\\floor";
   CreateDirectoryA(target.c_str(), nullptr);
-  vnx::TZefExeAppender reader(vnx::Win32Files(), [&show] { return show; });
+  vnx::TZefExeAppender reader(vnx::Win32Files(), vnx::ExecutableAt(vnx::Win32Files(), [&show] { return show; }));
   reader.UseOwnExe = true;
   reader.TargetDir = target + "\\";
   double started = Now();

@@ -30,6 +30,14 @@ class EReadError : public ERunnerError {
   EReadError() : ERunnerError("Stream read error") {}
 };
 
+// A failure whose message names something of the system's own text that the
+// code page may not be able to write (a folder in another script): the
+// message is UTF-8, and the reports show it whole.
+class EWholeMessage : public ERunnerError {
+ public:
+  using ERunnerError::ERunnerError;
+};
+
 // A list read past its end: "List index out of bounds (<index>)".
 class EListError : public ERunnerError {
  public:

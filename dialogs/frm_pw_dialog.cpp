@@ -1,6 +1,7 @@
 #include "dialogs/frm_pw_dialog.h"
 
 #include "common/callback_guard.h"
+#include "common/system_text.h"
 #include "dialogs/dialog_support.h"
 #include "dialogs/password_check.h"
 #include "runner/frm_main.h"
@@ -119,7 +120,7 @@ bool CheckPassword(TfrmMain& runner) {
       runner.Password, runner.AlignmentX, [&runner] { return AskPassword(runner); },
       [&runner] {
         Sleep(kWrongPasswordPause);
-        Seams().ShowMessageBox(runner.DialogOwner(), runner.PWrong, "Error");
+        Seams().ShowMessageBox(runner.DialogOwner(), Utf8FromCodePage(runner.PWrong), "Error");
       });
 }
 

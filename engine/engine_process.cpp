@@ -13,7 +13,7 @@ namespace vnx::engine {
 namespace {
 
 HMODULE g_module = nullptr;
-char g_path[MAX_PATH] = {};
+wchar_t g_path[MAX_PATH] = {};  // whole: the working directory may lie in a folder of any script
 bool g_located = false;
 FixedMappingName g_mappingName = {};
 
@@ -78,9 +78,17 @@ ProcessRole Decide() noexcept {
 
 void AttachToProcess(HMODULE module) noexcept {
   g_module = module;
-  const DWORD length = GetModuleFileNameA(module, g_path, MAX_PATH);
+  const DWORD length = GetModuleFileNameW(module, g_path, MAX_PATH);
+  // The instance comes from the name of the library's directory, which the
+  // runner gives in plain ASCII; the code page's rendering of the rest is
+  // good enough for finding it.
+  char path[2 * MAX_PATH] = {};
+  const int narrow =
+      (length == 0 || length >= MAX_PATH)
+          ? 0
+          : WideCharToMultiByte(CP_ACP, 0, g_path, static_cast<int>(length), path, sizeof path, nullptr, nullptr);
   const std::optional<std::int32_t> instance =
-      (length == 0 || length >= MAX_PATH) ? std::nullopt : InstanceOfEngineFile(std::string_view(g_path, length));
+      narrow == 0 ? std::nullopt : InstanceOfEngineFile(std::string_view(path, static_cast<std::size_t>(narrow)));
   if (!instance) {
     g_role = ProcessRole::Outsider;  // not in a working directory: no presentation to serve
     return;
@@ -106,14 +114,14 @@ HMODULE EngineModule() noexcept { return g_module; }
 const FixedMappingName& BlockMappingName() noexcept { return g_mappingName; }
 
 bool AddEngineReference(bool pin) noexcept {
-  using GetModuleHandleExFn = BOOL(WINAPI*)(DWORD, LPCSTR, HMODULE*);
-  const auto getModuleHandleEx = KernelFunction<GetModuleHandleExFn>("GetModuleHandleExA");
+  using GetModuleHandleExFn = BOOL(WINAPI*)(DWORD, LPCWSTR, HMODULE*);
+  const auto getModuleHandleEx = KernelFunction<GetModuleHandleExFn>("GetModuleHandleExW");
   if (getModuleHandleEx != nullptr) {
     HMODULE held = nullptr;
     return getModuleHandleEx(pin ? GET_MODULE_HANDLE_EX_FLAG_PIN : 0, g_path, &held) != FALSE;
   }
   // Older systems: loading an already loaded library only counts it again.
-  return LoadLibraryA(g_path) != nullptr;
+  return LoadLibraryW(g_path) != nullptr;
 }
 
 PresentationBlock::PresentationBlock() noexcept {

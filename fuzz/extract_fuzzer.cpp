@@ -88,7 +88,7 @@ void ExtractAll(const Scratch& scratch, const std::string& bytes) {
   std::ofstream(scratch.input, std::ios::binary | std::ios::trunc)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 
-  vnx::TZefExeAppender reader(vnx::PosixFiles(), [&] { return scratch.input; });
+  vnx::TZefExeAppender reader(vnx::PosixFiles(), vnx::ExecutableAt(vnx::PosixFiles(), [&] { return scratch.input; }));
   reader.TargetDir = scratch.out + "\\";
   // Skip some files so that passing over stored data is exercised too.
   reader.OnFile = [](vnx::TZefExeAppender&, std::string& fileName, std::string&, bool& skip) {

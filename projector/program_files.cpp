@@ -6,13 +6,14 @@
 
 #include "common/errors.h"
 #include "common/handle.h"
+#include "common/system_text.h"
 
 namespace vnx {
 
 std::string ProgramDirectory() {
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) throw ERunnerError("Cannot find the projector's own file name");
     if (length < path.size()) {
       path.resize(length);
@@ -20,7 +21,14 @@ std::string ProgramDirectory() {
     }
     path.resize(path.size() * 2);  // cut short: try again with more room
   }
-  return path.substr(0, path.find_last_of("\\/") + 1);
+  const std::wstring directory = path.substr(0, path.find_last_of(L"\\/") + 1);
+  // Started by the short form of its path, a program may be told the long
+  // form (Wine does so); where the code page cannot write that, the short
+  // form opens the files beside it.
+  if (const auto exact = CodePageExactly(directory)) return *exact;
+  std::wstring shortForm(MAX_PATH, L'\0');
+  const DWORD length = GetShortPathNameW(directory.c_str(), shortForm.data(), MAX_PATH);
+  return CodePageRendering(length > 0 && length < MAX_PATH ? shortForm.substr(0, length) : directory);
 }
 
 std::optional<std::string> ReadSmallFile(const std::string& path) {

@@ -11,7 +11,8 @@
 
 namespace vnx {
 
-// The name of a global atom (up to 1024 characters); empty when it has none.
+// The name of a global atom (up to 1024 characters), whole, in UTF-8; empty
+// when it has none.
 std::string ReadAtomText(ATOM atom);
 
 // True when the environment variable named by the atom exists here, holds an

@@ -1,5 +1,6 @@
 #include "runner/create_main_window.h"
 
+#include "common/system_text.h"
 #include "contract/private_messages.h"
 #include "contract/shared_names.h"
 #include "runner/frm_main.h"
@@ -24,6 +25,13 @@ void RegisterMainWindowClass(HINSTANCE module) {
   windowClass.hInstance = module;
   windowClass.lpszClassName = kMainWindowClass;
   RegisterClassA(&windowClass);
+}
+
+// The session behind the program's own executable, opened by its whole path;
+// the messages name it as the code page writes it.
+OwnExecutable RunnersOwnExecutable() {
+  return {[] { return CodePageRendering(WideFromUtf8(Seams().ProgramPath())); },
+          [] { return OpenWholePathForReading(Seams().ProgramPath()); }};
 }
 
 MainWindowSettings LayoutSettingsOf(const TfrmMain& form) {
@@ -91,7 +99,7 @@ void CreateMainWindow(TfrmMain& form) {
   form.ExeStem = ExeStemOf(form.ExeFileName);
   TakeScreenMetrics(form);
   TraceStartup("display-connected");  // the first window of a machine starts its desktop
-  form.SessionReader = std::make_unique<TZefExeAppender>(Win32Files(), [] { return Seams().ProgramPath(); });
+  form.SessionReader = std::make_unique<TZefExeAppender>(Win32Files(), RunnersOwnExecutable());
 
   if (!form.SetupMode) {
     seams.ReadSettings(form);

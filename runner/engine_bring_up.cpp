@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/system_text.h"
 #include "contract/control_block.h"
 #include "contract/library_exports.h"
 #include "contract/private_messages.h"
@@ -24,11 +25,11 @@ struct EngineExports {
   HOOKPROC Mouse, Keyboard, Cbt, GetMessage;
 };
 
+// The system's text for the error, in UTF-8 for the report.
 std::string SystemMessage(DWORD error) {
-  char text[512] = {};
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
-                 nullptr);
-  return text;
+  wchar_t text[512] = {};
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, 512, nullptr);
+  return Utf8FromWide(text);
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

@@ -1,9 +1,11 @@
 #include "runner/extraction_passes.h"
 
+#include "common/system_text.h"
 #include "runner/frm_main.h"
 #include "session/destination_check.h"
 #include "session/file_roles_win.h"
 #include "session/file_system.h"
+#include "session/nameable_directory_win.h"
 #include "session/per_user_registry.h"
 #include "session/session_format.h"
 #include "session/settings_win.h"
@@ -31,7 +33,10 @@ void BindPerFileHandler(TfrmMain& form) {
 }  // namespace
 
 SettingsPassContext MainFormSettingsPass(TfrmMain& form, PerUserValues& perUser) {
-  return WindowsSettingsPass(form.SettingsPass, form.SettingsFileName, form.ExeFileName, perUser);
+  SettingsPassContext context = WindowsSettingsPass(form.SettingsPass, form.SettingsFileName,
+                                                    CodePageRendering(WideFromUtf8(form.ExeFileName)), perUser);
+  context.TempBase = [&form] { return TempBaseDirectory(*form.RegIniFile, form.ExeStem); };
+  return context;
 }
 
 void ReadMainFormSettings(TfrmMain& form) { ReadSettingsInto(form, SettingsDestinationsOf(form)); }

@@ -49,6 +49,9 @@ class TfrmMain {
   RECT SavedRect{};
   bool InFullScreen = false;
   std::uint32_t SavedStyle = 0;
+  // The program's file name, whole, in UTF-8: it names the per-user values,
+  // the start-up atom, the end broadcast and the runner's environment
+  // variable, all of which the system keeps in UTF-16.
   std::string ExeFileName;
   std::string WorkDir;
   std::vector<ToolProgram> ToolPrograms;
@@ -77,7 +80,7 @@ class TfrmMain {
   std::int32_t AlignmentX = 0;
   bool Password = false;
   std::string PWEditLabel, PWrong;
-  std::string ExeStem;
+  std::string ExeStem;  // whole, in UTF-8, as ExeFileName
   std::string ProjectorFile, ProjectorSourceName, MusicFile, SettingsFileName, EngineFile;
   std::string ScreenName, BeforeShow;
   bool HideCursor = false;

@@ -6,7 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "common/errors.h"
 #include "common/system_libraries.h"
+#include "common/system_text.h"
 #include "runner/create_main_window.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
@@ -18,11 +20,16 @@
 namespace vnx {
 namespace {
 
+// The message of the exception in flight, in UTF-8 for the reports. Our
+// messages are in the code page, but for the few that name the system's own
+// text whole.
 std::string CurrentExceptionMessage() {
   try {
     throw;
-  } catch (const std::exception& error) {
+  } catch (const EWholeMessage& error) {
     return error.what();
+  } catch (const std::exception& error) {
+    return Utf8FromCodePage(error.what());
   } catch (...) {
     return "Unknown exception";
   }

@@ -5,6 +5,7 @@
 #include "common/handle.h"
 #include "common/library_function.h"
 #include "common/system_libraries.h"
+#include "common/system_text.h"
 #include "contract/control_block.h"
 #include "contract/library_exports.h"
 #include "contract/private_messages.h"
@@ -12,6 +13,7 @@
 #include "runner/before_show.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
+#include "runner/program_identity.h"
 #include "runner/projector_job.h"
 #include "runner/pump.h"
 #include "runner/runner_seams.h"
@@ -19,6 +21,7 @@
 #include "runner/startup_trace.h"
 #include "session/file_system.h"
 #include "session/file_system_text.h"
+#include "session/nameable_directory_win.h"
 #include "window/close_filter.h"
 #include "window/projector_fitting.h"
 
@@ -36,10 +39,19 @@ void SetVariable(const std::string& name, const std::string& value) {
   SetEnvironmentVariableA(name.c_str(), value.c_str());
 }
 
-std::string CurrentDirectory() {
-  char directory[MAX_PATH + 1] = {};
-  const DWORD length = GetCurrentDirectoryA(MAX_PATH, directory);
-  return std::string(directory, length <= MAX_PATH ? length : 0);
+// The program's path or folder as the projector can name it: the code
+// page's name, else the short form; empty when neither exists.
+std::string NameableProgramPath(const std::string& wholePath) {
+  return NameableForm(NamesOfDirectory(WideFromUtf8(wholePath))).value_or(std::string());
+}
+
+// "CurrentDir": the projector starts in the program's folder, which the
+// start-up made the current directory. A folder the code page cannot name,
+// not even by a short form, cannot be given to the projector: it starts in
+// the working directory then, as with "CurrentDir=1".
+std::string InitialDirectoryBesideTheProgram(const TfrmMain& runner) {
+  const std::string nameable = NameableProgramPath(ProgramDirectory(Seams().ProgramPath()));
+  return nameable.empty() ? runner.WorkDir : nameable;
 }
 
 STARTUPINFOA ProjectorStartupInfo() {
@@ -55,10 +67,13 @@ STARTUPINFOA ProjectorStartupInfo() {
 // Every process started from here on inherits these, the projector first.
 void PublishRunner(const TfrmMain& runner) {
   const std::string window = Decimal(reinterpret_cast<std::uintptr_t>(runner.MainWindow));
-  SetVariable(kEngineVariable, Seams().ProgramPath());
+  const std::string programPath = Seams().ProgramPath();
+  const std::string nameable = NameableProgramPath(programPath);
+  SetVariable(kEngineVariable, nameable.empty() ? CodePageRendering(WideFromUtf8(programPath)) : nameable);
   SetVariable(kRunnerProcessVariable, Decimal(GetCurrentProcessId()));
   SetVariable(kRunnerWindowVariable, window);
-  SetVariable(runner.ExeFileName, window);
+  // Named after the whole file name: only runners read it, by that name.
+  SetEnvironmentVariableW(WideFromUtf8(runner.ExeFileName).c_str(), WideFromCodePage(window).c_str());
 }
 
 void PublishDirectories(const TfrmMain& runner, const std::string& projectorPath, const std::string& initialDir) {
@@ -188,8 +203,8 @@ void LaunchProjector(TfrmMain& runner, SessionHolders& holders) {
   STARTUPINFOA startup = ProjectorStartupInfo();
   PublishRunner(runner);
 
-  const std::string initialDir =
-      WithoutTrailingBackslash(runner.UseCurrentDir ? CurrentDirectory() : runner.WorkDir, SystemLeadByte);
+  const std::string initialDir = WithoutTrailingBackslash(
+      runner.UseCurrentDir ? InitialDirectoryBesideTheProgram(runner) : runner.WorkDir, SystemLeadByte);
   WriteShortString(runner.ControlBlock->InitialDir, initialDir);
   std::string projectorPath = holders.ProjectorPath;
   const std::string besideRunner = initialDir + "\\" + runner.ProjectorSourceName;

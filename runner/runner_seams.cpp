@@ -1,5 +1,6 @@
 #include "runner/runner_seams.h"
 
+#include "common/system_text.h"
 #include "dialogs/frm_pw_dialog.h"
 #include "dialogs/frm_setup.h"
 #include "runner/engine_bring_up.h"
@@ -12,10 +13,15 @@
 namespace vnx {
 namespace {
 
+// Whole: a folder or a name in another script than the code page's stays
+// what it is.
 std::string ModulePath() {
-  char path[MAX_PATH + 1] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return path;
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) return Utf8FromWide(std::wstring_view(path.data(), length));
+    path.resize(path.size() * 2);
+  }
 }
 
 }  // namespace
@@ -36,10 +42,10 @@ RunnerSeams DefaultRunnerSeams() {
   seams.RunSetupDialog = RunSetupDialog;
   seams.PlayMusic = PlayMusic;
   seams.ShowMessageBox = [](HWND owner, const std::string& text, const std::string& caption) {
-    MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK);
+    MessageBoxW(owner, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(), MB_OK);
   };
   seams.ShowLastChanceReport = [](const std::string& message) {
-    MessageBoxA(nullptr, message.c_str(), "Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    MessageBoxW(nullptr, WideFromUtf8(message).c_str(), L"Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
   };
   return seams;
 }

@@ -15,7 +15,7 @@ class TfrmMain;
 struct SessionHolders;
 
 struct RunnerSeams {
-  std::function<std::string()> ProgramPath;     // the runner's own executable (argument 0)
+  std::function<std::string()> ProgramPath;     // the runner's own executable (argument 0), whole, in UTF-8
   std::function<std::string()> CommandLine;     // the whole command line
   std::function<void(TfrmMain&)> ReadSettings;  // fills the settings fields while the window is built
   std::function<void(TfrmMain&)> StartSession;  // WM_RUNNER_START outside "/C"
@@ -32,9 +32,12 @@ struct RunnerSeams {
   std::function<bool(TfrmMain&)> RunSetupDialog;
   std::function<void(TfrmMain&)> PlayMusic;  // WM_RUNNER_PLAY_MUSIC: the background music starts
   // A message box with an OK button: the main loop's "Error" box for an
-  // exception that escaped a message, and the runner's other reports.
+  // exception that escaped a message, and the runner's other reports. Text
+  // and caption in UTF-8 (texts of the code page are converted on their way
+  // in), shown whole.
   std::function<void(HWND owner, const std::string& text, const std::string& caption)> ShowMessageBox;
-  // The report for an exception that ends the program before its loop runs.
+  // The report for an exception that ends the program before its loop runs;
+  // UTF-8 as above.
   std::function<void(const std::string& message)> ShowLastChanceReport;
 };
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/system_text.h"
 #include "contract/private_messages.h"
 #include "runner/frm_main.h"
 #include "runner/projector_job.h"
@@ -46,7 +47,7 @@ class CleanupPump {
 // taken afresh: the window's own copy is -1 once it has heard a broadcast.
 void BroadcastEnd(const TfrmMain& runner) {
   const UINT message = RegisterWindowMessageA(kGlobalCloseMessageName);
-  const ATOM atom = GlobalAddAtomA(runner.ExeFileName.c_str());  // the receivers read it; it stays
+  const ATOM atom = GlobalAddAtomW(WideFromUtf8(runner.ExeFileName).c_str());  // the receivers read it; it stays
   PostMessageA(HWND_BROADCAST, message, reinterpret_cast<WPARAM>(runner.MainWindow), atom);
 }
 

@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "common/system_text.h"
 #include "common/text.h"
 #include "contract/control_block.h"
 #include "contract/shared_names.h"
@@ -17,7 +18,7 @@
 #include "runner/work_dir_claim_win.h"
 #include "session/file_roles.h"
 #include "session/file_system.h"
-#include "session/per_user_registry.h"
+#include "session/nameable_directory_win.h"
 #include "session/satellite_tools_win.h"
 #include "session/settings_win.h"
 
@@ -39,11 +40,11 @@ void ShowIcon(const TfrmMain& runner) {
 void ForgetStartupAtomsOfDeadRunners(const std::string& exeFileName) {
   static UniqueKernelHandle alive;
   if (alive) return;  // a restarted lifecycle: done at the first
-  alive.reset(CreateMutexA(nullptr, FALSE, (kAliveMutexPrefix + LowerAscii(exeFileName)).c_str()));
+  alive.reset(CreateMutexW(nullptr, FALSE, WideFromUtf8(kAliveMutexPrefix + LowerAscii(exeFileName)).c_str()));
   if (!alive || GetLastError() == ERROR_ALREADY_EXISTS) return;
-  const std::string name = kStartupAtomPrefix + exeFileName;
+  const std::wstring name = WideFromUtf8(kStartupAtomPrefix + exeFileName);
   for (int left = 10000; left > 0; --left) {
-    const ATOM atom = GlobalFindAtomA(name.c_str());
+    const ATOM atom = GlobalFindAtomW(name.c_str());
     if (atom == 0 || GlobalDeleteAtom(atom) != 0) return;
   }
 }
@@ -53,10 +54,7 @@ void ResetSessionHandles(TfrmMain& runner) {
   runner.ProjectorInfo = {};
 }
 
-std::string TempBaseOf(TfrmMain& runner) {
-  RegistryPerUserValues perUser(*runner.RegIniFile, runner.ExeStem);
-  return TemporaryBaseDirectory(perUser, SystemTempPath(), SystemLeadByte);
-}
+std::string TempBaseOf(TfrmMain& runner) { return TempBaseDirectory(*runner.RegIniFile, runner.ExeStem); }
 
 // Serialises the choice of the instance number among runners that start at
 // the same moment. Without a handle the runner goes on unguarded; a wait that
@@ -71,7 +69,7 @@ bool WaitForStartupMutex(SessionHolders& holders) {
 
 // Start-up steps after the atom; every way out of here passes the cleanup.
 void RunSession(TfrmMain& runner, SessionHolders& holders) {
-  SetCurrentDirectoryA(ProgramDirectory(Seams().ProgramPath()).c_str());
+  SetCurrentDirectoryW(WideFromUtf8(ProgramDirectory(Seams().ProgramPath())).c_str());
   runner.SessionReader->UseOwnExe = true;
   runner.UseCurrentDir = DecideUseCurrentDir(runner.CurrentDir, [&runner] { return RunProbePass(runner); });
 
@@ -105,7 +103,7 @@ void StartSession(TfrmMain& runner) {
   ResetSessionHandles(runner);
   SessionHolders holders;
   ForgetStartupAtomsOfDeadRunners(runner.ExeFileName);
-  holders.StartupAtom.reset(GlobalAddAtomA((kStartupAtomPrefix + runner.ExeFileName).c_str()));
+  holders.StartupAtom.reset(GlobalAddAtomW(WideFromUtf8(kStartupAtomPrefix + runner.ExeFileName).c_str()));
 
   std::exception_ptr failure;
   try {

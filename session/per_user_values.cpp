@@ -14,12 +14,4 @@ void ApplyPerUserChoices(const SettingsDestinations& settings, PerUserValues& va
   settings.RightClickMenu->ChoiceEnabled = settings.Interaction->Value;
 }
 
-std::string TemporaryBaseDirectory(PerUserValues& values, const std::string& systemTempPath, LeadBytePredicate isLead) {
-  std::string base = values.ReadString(kTempDirectoryValue, systemTempPath);
-  // An empty value would put the session's files into whatever the current
-  // directory is; it counts as no value.
-  if (base.empty()) base = systemTempPath;
-  return WithTrailingBackslash(base, isLead);
-}
-
 }  // namespace vnx

@@ -43,8 +43,4 @@ class NoPerUserValues final : public PerUserValues {
 // the right-click menu can be switched only while mouse interaction is on.
 void ApplyPerUserChoices(const SettingsDestinations& settings, PerUserValues& values);
 
-// The temporary base directory: "Pellam Temp Directory" or the system's
-// temporary-files path, with a trailing "\".
-std::string TemporaryBaseDirectory(PerUserValues& values, const std::string& systemTempPath, LeadBytePredicate isLead);
-
 }  // namespace vnx

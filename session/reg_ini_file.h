@@ -2,6 +2,8 @@
 // The per-user registry values under HKEY_CURRENT_USER, read and written like
 // an INI file: a section is a sub-key, an entry a REG_SZ value. The runner
 // keeps one section per executable name (ExeStem) under "Software\Orrindale".
+// Sections are named whole (UTF-8): the name of a program in another script
+// than the code page's is its own key. Values are text of the code page.
 
 #include <windows.h>
 
@@ -37,9 +39,13 @@ class TRegIniFile {
   bool ReadBool(const std::string& section, const std::string& name, bool defaultValue) const;
   // Stores "1" or "0", creating the section when missing.
   void WriteBool(const std::string& section, const std::string& name, bool value);
+  // A path the viewer stored, whole; nothing when the section or the value is
+  // missing. Raises as ReadString does.
+  std::optional<std::wstring> ReadWholeString(const std::string& section, const std::string& name) const;
 
  private:
   std::optional<std::string> ReadText(const std::string& section, const std::string& name) const;
+  UniqueRegistryKey OpenSection(const std::string& section) const;
 
   UniqueRegistryKey key_;
 };

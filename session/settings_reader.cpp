@@ -81,7 +81,7 @@ void ReadSettings(const SettingsDestinations& settings, const SettingsPassContex
   std::exception_ptr failure;
   *context.SettingsPass = true;
   try {
-    const std::string baseDir = TemporaryBaseDirectory(*context.PerUser, context.SystemTempPath, context.IsLeadByte);
+    const std::string baseDir = context.TempBase();
     context.SettingsFileName->clear();
     ReadInPassDirectory(settings, context, context.CreatePassDirectory(baseDir));
   } catch (...) {

@@ -23,10 +23,12 @@ void ApplySettingsFile(const IniFile& file, const SettingsDestinations& settings
 struct SettingsPassContext {
   bool* SettingsPass = nullptr;             // the main form's flag, set while the pass runs
   std::string* SettingsFileName = nullptr;  // set by the per-file handler
-  std::string ExeFileName;                  // gives the default screen name
+  std::string ExeFileName;                  // in the code page: gives the default screen name
   PerUserValues* PerUser = nullptr;
   LeadBytePredicate IsLeadByte = NoLeadBytes;
-  std::string SystemTempPath;
+  // The temporary base directory, with its trailing "\"; raises when there
+  // is none the runner can use.
+  std::function<std::string()> TempBase;
   // A directory of this process alone below the base directory, returned
   // with its trailing "\": runners started together never share a settings
   // file. It is removed after the pass with everything written into it.

@@ -19,12 +19,6 @@ std::string CreateSettingsPassDirectory(const std::string& baseDir) {
 
 }  // namespace
 
-std::string SystemTempPath() {
-  char path[MAX_PATH + 1] = {};
-  const DWORD length = GetTempPathA(MAX_PATH, path);
-  return length > 0 && length <= MAX_PATH ? std::string(path, length) : std::string();
-}
-
 std::string ReadFileOrRaise(const std::string& path) {
   auto bytes = TryReadWholeFile(path);
   if (!bytes) throw EFOpenError(path);
@@ -39,7 +33,6 @@ SettingsPassContext WindowsSettingsPass(bool& settingsPass, std::string& setting
   context.ExeFileName = std::move(exeFileName);
   context.PerUser = &perUser;
   context.IsLeadByte = SystemLeadByte;
-  context.SystemTempPath = SystemTempPath();
   context.CreatePassDirectory = CreateSettingsPassDirectory;
   context.RemovePassDirectory = RemoveDirectoryWithFiles;
   context.ReadSettingsFile = ReadFileOrRaise;

@@ -1,8 +1,7 @@
 #pragma once
-// The settings pass on Windows: the system's temporary-files path, a pass
-// directory of this process and the real settings file, around the caller's
-// flag and file name. The caller adds the extraction through its session
-// reader.
+// The settings pass on Windows: a pass directory of this process and the real
+// settings file, around the caller's flag and file name. The caller adds the
+// temporary base directory and the extraction through its session reader.
 
 #include <string>
 
@@ -12,8 +11,6 @@
 
 namespace vnx {
 
-// GetTempPath, at most 260 characters.
-std::string SystemTempPath();
 // The whole file; raises EFOpenError when it cannot be opened.
 std::string ReadFileOrRaise(const std::string& path);
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/handle.h"
+#include "common/system_text.h"
 
 namespace vnx {
 namespace {
@@ -77,6 +78,14 @@ class Win32FileSeam : public FileSeam {
 const FileSeam& Win32Files() {
   static const Win32FileSeam seam;
   return seam;
+}
+
+std::unique_ptr<SourceStream> OpenWholePathForReading(const std::string& wholePath) {
+  const std::wstring path = WideFromUtf8(wholePath);
+  UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw EFOpenError(CodePageRendering(path));
+  return std::make_unique<Win32Source>(std::move(file));
 }
 
 }  // namespace vnx

@@ -3,10 +3,17 @@
 // with sharing for reading and writing (several running copies read the same
 // executable); destination files are held exclusively while written.
 
+#include <memory>
+#include <string>
+
 #include "session/file_seam.h"
 
 namespace vnx {
 
 const FileSeam& Win32Files();
+// A file the system names whole (its path in UTF-8: the program's own, in a
+// folder of any script), opened for reading as Win32Files() opens one.
+// Raises EFOpenError with the path as the code page writes it.
+std::unique_ptr<SourceStream> OpenWholePathForReading(const std::string& wholePath);
 
 }  // namespace vnx

@@ -84,8 +84,12 @@ std::int32_t WrappingAdd(std::int32_t a, std::int32_t b) {
 
 }  // namespace
 
-TZefExeAppender::TZefExeAppender(const FileSeam& files, std::function<std::string()> ownExePath)
-    : files_(files), ownExePath_(std::move(ownExePath)) {}
+OwnExecutable ExecutableAt(const FileSeam& files, std::function<std::string()> path) {
+  return {path, [&files, path] { return files.OpenRead(path()); }};
+}
+
+TZefExeAppender::TZefExeAppender(const FileSeam& files, OwnExecutable ownExe)
+    : files_(files), ownExe_(std::move(ownExe)) {}
 
 bool TZefExeAppender::DoProgress() {
   bool abort = false;
@@ -101,8 +105,8 @@ bool TZefExeAppender::DoFileProgress() {
 
 void TZefExeAppender::Extract(const std::string& sessionName) {
   if (sessionName.size() > kTrailerTextMax) throw ERunnerError("Session name too long");
-  const std::string sourcePath = UseOwnExe ? ownExePath_() : SourceFile;
-  const auto source = files_.OpenRead(sourcePath);
+  const std::string sourcePath = UseOwnExe ? ownExe_.Path() : SourceFile;
+  const auto source = UseOwnExe ? ownExe_.Open() : files_.OpenRead(sourcePath);
   const std::int64_t sourceSize = source->Size();
   const LocatedTrailer session = LocateSession(*source, sourceSize, sessionName, SearchBackward, sourcePath);
 

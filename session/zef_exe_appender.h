@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,13 +15,22 @@
 
 namespace vnx {
 
+// The program's own executable as the reader finds it at each Extract with
+// UseOwnExe set: its path as the messages name it, and how it opens. The
+// runner opens its whole path (a folder in another script than the code
+// page's too); tests and tools name a file of the reader's file operations.
+struct OwnExecutable {
+  std::function<std::string()> Path;
+  std::function<std::unique_ptr<SourceStream>()> Open;  // raises EFOpenError
+};
+// The file at the path that `path` gives, opened through `files`.
+OwnExecutable ExecutableAt(const FileSeam& files, std::function<std::string()> path);
+
 class TZefExeAppender {
  public:
   // files: the file operations (Win32Files() in the runner, PosixFiles()
-  // natively). ownExePath: asked at each Extract with UseOwnExe set for the
-  // program's own executable; the runner passes a call of its
-  // Seams().ProgramPath, tests point it at a packed file.
-  TZefExeAppender(const FileSeam& files, std::function<std::string()> ownExePath);
+  // natively).
+  TZefExeAppender(const FileSeam& files, OwnExecutable ownExe);
   virtual ~TZefExeAppender() = default;
   TZefExeAppender(const TZefExeAppender&) = delete;
   TZefExeAppender& operator=(const TZefExeAppender&) = delete;
@@ -59,7 +69,7 @@ class TZefExeAppender {
                     const std::string& destinationDir, std::vector<std::uint8_t>& piece);
 
   const FileSeam& files_;
-  std::function<std::string()> ownExePath_;
+  OwnExecutable ownExe_;
 };
 
 }  // namespace vnx

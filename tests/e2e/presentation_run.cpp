@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/handle.h"
+#include "common/system_text.h"
 #include "common/text.h"
 #include "contract/projector.h"
 #include "contract/shared_names.h"
@@ -55,6 +56,38 @@ BOOL CALLBACK TakeStaticText(HWND child, LPARAM lParam) {
   if (LowerAscii(className) == "static" && text[0]) *reinterpret_cast<std::string*>(lParam) = text;
   return TRUE;
 }
+
+// The path's short form in the code page (the path itself when there is none).
+std::string ShortFormOf(const std::string& wholePath) {
+  const std::wstring path = WideFromUtf8(wholePath);
+  wchar_t shortPath[MAX_PATH] = {};
+  const DWORD length = GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+  return CodePageRendering(length > 0 && length < MAX_PATH ? std::wstring(shortPath, length) : path);
+}
+
+// An environment variable of this process set whole for a while; an empty
+// value leaves it alone.
+class ScopedWholeVariable {
+ public:
+  ScopedWholeVariable(const wchar_t* name, const std::string& value) : name_(name) {
+    if (value.empty()) return;
+    wchar_t previous[4096] = {};
+    const DWORD length = GetEnvironmentVariableW(name, previous, 4096);
+    if (length > 0 && length < 4096) previous_ = previous;
+    SetEnvironmentVariableW(name, WideFromUtf8(value).c_str());
+    set_ = true;
+  }
+  ~ScopedWholeVariable() {
+    if (set_) SetEnvironmentVariableW(name_, previous_ ? previous_->c_str() : nullptr);
+  }
+  ScopedWholeVariable(const ScopedWholeVariable&) = delete;
+  ScopedWholeVariable& operator=(const ScopedWholeVariable&) = delete;
+
+ private:
+  const wchar_t* name_;
+  std::optional<std::wstring> previous_;
+  bool set_ = false;
+};
 
 }  // namespace
 
@@ -127,10 +160,14 @@ void ExpectProjectorFillsClientArea(const PresentationRun& run) {
 
 PresentationRun::PresentationRun(const PresentationSpec& presentation) {
   static int counter = 0;
-  stem_ = "vnxe2e" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
-  showPath_ = scratch_.File(stem_ + ".exe");
+  const std::string madeUp = "vnxe2e" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+  stem_ = presentation.Name.empty() ? madeUp : presentation.Name;
+  showFolder_ = presentation.Folder.empty() ? scratch_.Path() : scratch_.File(presentation.Folder);
+  showPath_ = showFolder_ + "\\" + stem_ + ".exe";
   logPath_ = scratch_.File("projector.log");
-  CreateDirectoryA(TempBase().c_str(), nullptr);
+  tempFolder_ = presentation.TempFolder.empty() ? std::string() : scratch_.File(presentation.TempFolder);
+  CreateDirectoryW(WideFromUtf8(tempFolder_.empty() ? scratch_.File("temp") : tempFolder_).c_str(), nullptr);
+  tempBase_ = tempFolder_.empty() ? scratch_.File("temp") : ShortFormOf(tempFolder_);
   std::string behave = "log " + logPath_ + "\r\nenv " + ExeFileName() + "\r\n";
   for (const std::string& line : presentation.Behave) behave += line + "\r\n";
   const std::string lock = presentation.Password
@@ -145,12 +182,16 @@ PresentationRun::PresentationRun(const PresentationSpec& presentation) {
       {"projector.behave", behave, ""},
       {"slide.txt", presentation.Slide, ""}};
   files.insert(files.end(), presentation.Extra.begin(), presentation.Extra.end());
-  PackShow(BuiltProgram(presentation.Runner), showPath_, files);
+  // Packed under a name of the code page, then moved to its whole name.
+  const std::string packed = scratch_.File(madeUp + ".packed");
+  PackShow(BuiltProgram(presentation.Runner), packed, files);
+  CreateDirectoryW(WideFromUtf8(showFolder_).c_str(), nullptr);
+  EXPECT_TRUE(MoveFileW(WideFromCodePage(packed).c_str(), WideFromUtf8(showPath_).c_str())) << showPath_;
   if (presentation.ProjectorBesideRunner)
     for (const ShowFile& file : files)
       if (file.Name == "projector.exe" || file.Name == "projector.behave" || file.Name == "slide.txt")
         scratch_.Write(file.Name, file.Content);
-  registry_ = std::make_unique<ShowRegistrySection>(stem_, TempBase());
+  registry_ = std::make_unique<ShowRegistrySection>(stem_, tempFolder_.empty() ? TempBase() : std::string());
 }
 
 PresentationRun::~PresentationRun() {
@@ -169,8 +210,9 @@ PresentationRun::~PresentationRun() {
 }
 
 void PresentationRun::Start(const std::string& arguments) {
+  const ScopedWholeVariable tmp(L"TMP", tempFolder_), temp(L"TEMP", tempFolder_);
   runner_ =
-      std::make_unique<LaunchedProgram>(showPath_, scratch_.Path() + "\\", LaunchedProgram::Start::Running, arguments);
+      std::make_unique<LaunchedProgram>(showPath_, showFolder_ + "\\", LaunchedProgram::Start::Running, arguments);
 }
 
 bool PresentationRun::StartAndWaitForPresentation(DWORD timeoutMs) {

@@ -37,6 +37,15 @@ struct PresentationSpec {
   // A byte-identical copy of the projector (with its projector.behave and
   // slide.txt) next to the packed executable, as an author may leave it.
   bool ProjectorBesideRunner = false;
+  // Where the viewer keeps the presentation, in UTF-8: a folder inside the
+  // scratch directory (empty: the scratch directory itself) and the
+  // executable's stem (empty: one made up for the test).
+  std::string Folder, Name;
+  // The viewer's temporary directory, in UTF-8: a folder inside the scratch
+  // directory that the runner gets as TMP and TEMP, as a user's account
+  // gives them. Empty: the runner works below the scratch directory's
+  // "temp", named by its per-user "Pellam Temp Directory".
+  std::string TempFolder;
 };
 
 class PresentationRun {
@@ -71,17 +80,19 @@ class PresentationRun {
   // the hooks are gone; those must then be scheduled for deletion at restart.
   std::vector<std::string> LeftBehind() const;
 
-  std::string TempBase() const { return scratch_.File("temp"); }
+  // In the code page (the short form of a TempFolder in another script).
+  std::string TempBase() const { return tempBase_; }
   std::string WorkDir() const { return TempBase() + "\\Vnx_Rt\\"; }
-  std::string ShowPath() const { return showPath_; }
+  std::string ShowPath() const { return showPath_; }  // UTF-8
   std::string ShowDirectory() const { return scratch_.Path(); }
+  std::string ShowFolder() const { return showFolder_; }  // UTF-8
   std::string ExeFileName() const { return stem_ + ".exe"; }
   // The executable's per-user values under "Software\Orrindale".
   const ShowRegistrySection& Registry() const { return *registry_; }
 
  private:
   ScratchDirectory scratch_{"e2e", ScratchDirectory::Removal::Lenient};
-  std::string stem_, showPath_, logPath_;
+  std::string stem_, showPath_, showFolder_, logPath_, tempFolder_, tempBase_;
   std::unique_ptr<ShowRegistrySection> registry_;
   std::unique_ptr<LaunchedProgram> runner_;
   HWND runnerWindow_ = nullptr, projectorWindow_ = nullptr;

@@ -13,6 +13,7 @@
 #include "common/text.h"
 #include "runner/frm_main.h"
 #include "session/file_roles_win.h"
+#include "session/nameable_directory_win.h"
 #include "session/per_user_registry.h"
 #include "tests/session/extraction_sim.h"
 
@@ -109,11 +110,10 @@ TEST_F(SettingsPassOnWindows, AFileThatCannotBeReadIsReportedAndStillDeleted) {
   EXPECT_NE(PendingDeletions().find(LowerAscii(passDir)), std::string::npos);
 }
 
-TEST_F(SettingsPassOnWindows, SystemTempPathIsTheTemporaryDirectory) {
+TEST_F(SettingsPassOnWindows, WithoutTheViewersValueTheBaseIsTheSystemsTemporaryDirectory) {
   char expected[MAX_PATH + 1] = {};
   GetTempPathA(MAX_PATH, expected);
-  EXPECT_EQ(SystemTempPath(), expected);
-  EXPECT_EQ(SystemTempPath().back(), '\\');
+  EXPECT_EQ(TempBaseDirectory(TRegIniFile(), "vnx-test-no-such-program"), expected);
 }
 
 }  // namespace

@@ -316,7 +316,10 @@ class SettingsPassTest : public ::testing::Test {
     context.SettingsFileName = &form.SettingsFileName;
     context.ExeFileName = "Show.exe";
     context.PerUser = &perUser;
-    context.SystemTempPath = "C:\\Temp";
+    context.TempBase = [this] {
+      if (tempBaseFails) throw std::runtime_error("Invalid data type for 'Pellam Temp Directory'");
+      return std::string("C:\\Temp\\");
+    };
     context.CreatePassDirectory = [this](const std::string& baseDir) {
       passDirectoryBases.push_back(baseDir);
       return baseDir + "Vnx_Ini7\\";
@@ -369,6 +372,7 @@ class SettingsPassTest : public ::testing::Test {
   std::string extractionFailure;
   std::map<std::string, std::string> disk;
   std::vector<std::string> passDirectoryBases, extractedInto, removedDirectories;
+  bool tempBaseFails = false;  // the temporary base directory cannot be had
   bool passFlagDuringExtraction = false;
 };
 
@@ -417,24 +421,6 @@ TEST_F(SettingsPassTest, WithoutSettingsFileTheStartingValuesStay) {
   EXPECT_FALSE(settings.Interaction.UserChoice);
   EXPECT_FALSE(settings.Interaction.Value);  // no user choices: nothing is laid over
   EXPECT_EQ(removedDirectories, (std::vector<std::string>{"C:\\Temp\\Vnx_Ini7\\"}));
-}
-
-TEST_F(SettingsPassTest, BaseDirectoryComesFromThePerUserValue) {
-  struct Case {
-    std::map<std::string, std::string> values;
-    const char* base;
-  } const cases[] = {
-      {{}, "C:\\Temp\\"},
-      {{{"Pellam Temp Directory", "D:\\Mine"}}, "D:\\Mine\\"},
-      {{{"Pellam Temp Directory", "D:\\Mine\\"}}, "D:\\Mine\\"},
-      {{{"Pellam Temp Directory", ""}}, "C:\\Temp\\"},  // empty counts as no value
-  };
-  for (const Case& c : cases) {
-    perUser.values = c.values;
-    passDirectoryBases.clear();
-    Run();
-    EXPECT_EQ(passDirectoryBases, (std::vector<std::string>{c.base}));
-  }
 }
 
 TEST_F(SettingsPassTest, AFailedReadStillDeletesTheFileAndAppliesThePerUserValues) {
@@ -498,7 +484,7 @@ TEST_F(SettingsPassTest, APerUserFailureIsRaisedButTheFirstFailureWins) {
 
 TEST_F(SettingsPassTest, AWrongTypeOfTheTempDirectoryValueEndsThePassCleanly) {
   session = {{"Show.ini", "", "[Settings]\n"}};
-  perUser.failOn = "Pellam Temp Directory";
+  tempBaseFails = true;
   EXPECT_THROW(Run(), std::runtime_error);
   EXPECT_TRUE(passDirectoryBases.empty());
   EXPECT_FALSE(form.SettingsPass);

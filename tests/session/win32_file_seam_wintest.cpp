@@ -101,7 +101,7 @@ TEST(Win32FileSeam, ExtractionThroughTheOwnExecutable) {
 
   // Another running copy holds the executable open meanwhile.
   UniqueFileHandle otherCopy(Open(exe, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE));
-  TZefExeAppender reader(Win32Files(), [&] { return exe; });
+  TZefExeAppender reader(Win32Files(), ExecutableAt(Win32Files(), [&] { return exe; }));
   reader.TargetDir = scratch / "out\\";
   ASSERT_NO_THROW(reader.Extract("Session1"));
   EXPECT_EQ(test::ReadFileText(scratch / "out\\settings.ini").value_or(""), "[Settings]");

@@ -78,7 +78,7 @@ class ExtractTest : public ::testing::Test {
   test::ScratchDir scratch;
   const std::string source = scratch / "show.exe";
   const std::string out = scratch / "out";
-  TZefExeAppender reader{PosixFiles(), [this] { return source; }};
+  TZefExeAppender reader{PosixFiles(), ExecutableAt(PosixFiles(), [this] { return source; })};
 };
 
 struct DamageCase {

@@ -7,15 +7,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/system_text.h"
 #include "session/session_writer.h"
 #include "tests/support/scratch_directory.h"
 
 namespace vnx::test {
 namespace {
 
-constexpr char kPerUserKey[] = "Software\\Orrindale";
-
-std::string SectionKey(const std::string& stem) { return std::string(kPerUserKey) + "\\" + stem; }
+// The key of the executable's values, named by its whole stem (UTF-8).
+std::wstring SectionKey(const std::string& stem) { return L"Software\\Orrindale\\" + WideFromUtf8(stem); }
 
 }  // namespace
 
@@ -47,17 +47,17 @@ void PackShow(const std::string& stubPath, const std::string& outPath, const std
 
 ShowRegistrySection::ShowRegistrySection(std::string exeStem, const std::string& tempDirectory)
     : stem_(std::move(exeStem)) {
-  RegDeleteKeyA(HKEY_CURRENT_USER, SectionKey(stem_).c_str());
-  SetString("Pellam Temp Directory", tempDirectory);
+  RegDeleteKeyW(HKEY_CURRENT_USER, SectionKey(stem_).c_str());
+  if (!tempDirectory.empty()) SetString("Pellam Temp Directory", tempDirectory);
 }
 
 ShowRegistrySection::~ShowRegistrySection() { Remove(); }
 
-void ShowRegistrySection::Remove() const { RegDeleteKeyA(HKEY_CURRENT_USER, SectionKey(stem_).c_str()); }
+void ShowRegistrySection::Remove() const { RegDeleteKeyW(HKEY_CURRENT_USER, SectionKey(stem_).c_str()); }
 
 bool ShowRegistrySection::Exists() const {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionKey(stem_).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionKey(stem_).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
 }
@@ -67,7 +67,7 @@ namespace {
 void SetValue(const std::string& stem, const std::string& name, DWORD type, const void* data, DWORD size) {
   HKEY key = nullptr;
   ASSERT_EQ(
-      RegCreateKeyExA(HKEY_CURRENT_USER, SectionKey(stem).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+      RegCreateKeyExW(HKEY_CURRENT_USER, SectionKey(stem).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
       ERROR_SUCCESS);
   RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
   RegCloseKey(key);
@@ -85,7 +85,7 @@ void ShowRegistrySection::SetNumber(const std::string& name, DWORD value) const 
 
 std::optional<std::string> ShowRegistrySection::GetString(const std::string& name) const {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionKey(stem_).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionKey(stem_).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
     return std::nullopt;
   char text[256] = {};
   DWORD type = 0, size = sizeof text - 1;

@@ -22,7 +22,8 @@ std::string BuiltProgramBytes(const std::string& fileName);
 // Copies the stub program to outPath and appends one session "Session1".
 void PackShow(const std::string& stubPath, const std::string& outPath, const std::vector<ShowFile>& files);
 
-// The per-user registry section of an executable name: sets or removes
+// The per-user registry section of an executable name (its whole stem, in
+// UTF-8): sets (unless empty) or removes
 // "Pellam Temp Directory" so that a test's runners work below a scratch
 // directory, and removes the whole section at the end.
 class ShowRegistrySection {

@@ -6,6 +6,7 @@
 
 #include "common/callback_guard.h"
 #include "common/handle.h"
+#include "common/system_text.h"
 #include "common/text.h"
 #include "contract/projector.h"
 
@@ -26,15 +27,15 @@ ScopedVariable::~ScopedVariable() { SetEnvironmentVariableA(name_.c_str(), previ
 
 LaunchedProgram::LaunchedProgram(const std::string& path, const std::string& currentDirectory, Start start,
                                  const std::string& arguments) {
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USEPOSITION | STARTF_FORCEOFFFEEDBACK;
   startup.wShowWindow = SW_SHOWNORMAL;
   startup.dwX = 5000;
   startup.dwY = static_cast<DWORD>(-5000);
-  std::string commandLine = "\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments);
-  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                      currentDirectory.c_str(), &startup, &info_)) {
+  std::wstring commandLine = WideFromUtf8("\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments));
+  if (!CreateProcessW(WideFromUtf8(path).c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                      nullptr, WideFromUtf8(currentDirectory).c_str(), &startup, &info_)) {
     ADD_FAILURE() << "CreateProcess " << path << " failed: " << GetLastError();
     info_ = {};
     return;

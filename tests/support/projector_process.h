@@ -40,7 +40,8 @@ class LaunchedProgram {
   // Started suspended, the program waits for Resume; otherwise it is resumed
   // at once and given up to 11 seconds to become idle.
   enum class Start { Running, Suspended };
-  // arguments follow the quoted program path on its command line.
+  // arguments follow the quoted program path on its command line. Paths in
+  // UTF-8, so that a folder of any script can be named.
   LaunchedProgram(const std::string& path, const std::string& currentDirectory, Start start = Start::Running,
                   const std::string& arguments = {});
   ~LaunchedProgram();  // ends the process by its id when it still runs

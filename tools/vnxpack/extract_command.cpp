@@ -28,7 +28,7 @@ int Extract(const ParsedArguments& parsed, const PackHost& host, std::ostream& o
   const std::string targetDir = ReaderDirectory(parsed.Positional[1]);
   host.MakeDirectories(targetDir);
 
-  TZefExeAppender reader(host.Files(), [] { return std::string(); });
+  TZefExeAppender reader(host.Files(), ExecutableAt(host.Files(), [] { return std::string(); }));
   reader.UseOwnExe = false;
   reader.SourceFile = parsed.Positional[0];
   reader.TargetDir = targetDir;

@@ -66,7 +66,7 @@ std::optional<std::string> ExtractSettingsFile(const std::string& file, const Se
                               &extraFiles,       &createdSubdirs,      &toolFiles,     &toolPrograms};
   const FileRoleEnvironment environment;  // the settings pass asks nothing of the file system
 
-  TZefExeAppender reader(host.Files(), [] { return std::string(); });
+  TZefExeAppender reader(host.Files(), ExecutableAt(host.Files(), [] { return std::string(); }));
   reader.UseOwnExe = false;
   reader.SourceFile = file;
   reader.TargetDir = directory.ReaderDirectory();
