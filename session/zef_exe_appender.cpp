@@ -84,7 +84,7 @@ std::int32_t WrappingAdd(std::int32_t a, std::int32_t b) {
 
 }  // namespace
 
-OwnExecutable ExecutableAt(const FileSeam& files, std::function<std::string()> path) {
+OwnExecutable ExecutableAt(const FileSeam& files, const std::function<std::string()>& path) {
   return {path, [&files, path] { return files.OpenRead(path()); }};
 }
 

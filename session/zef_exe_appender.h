@@ -24,7 +24,7 @@ struct OwnExecutable {
   std::function<std::unique_ptr<SourceStream>()> Open;  // raises EFOpenError
 };
 // The file at the path that `path` gives, opened through `files`.
-OwnExecutable ExecutableAt(const FileSeam& files, std::function<std::string()> path);
+OwnExecutable ExecutableAt(const FileSeam& files, const std::function<std::string()>& path);
 
 class TZefExeAppender {
  public:
