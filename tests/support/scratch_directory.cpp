@@ -56,11 +56,17 @@ void ScheduleTreeDeletion(const std::string& directory) {
 }  // namespace
 
 ScratchDirectory::ScratchDirectory(std::string_view tag, Removal removal) : removal_(removal) {
+  // Wine reuses small process ids, and a directory of an earlier test
+  // program that still holds a file in use (an engine library in Wine's
+  // desktop process) waits for the next restart: such a name is passed over.
   static int counter = 0;
-  path_ = TempDirectory() + "vnx-" + std::string(tag) + "-" + std::to_string(GetCurrentProcessId()) + "-" +
-          std::to_string(++counter);
-  RemoveTree(path_);
-  EXPECT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << path_;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    path_ = TempDirectory() + "vnx-" + std::string(tag) + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++counter);
+    RemoveTree(path_);
+    if (CreateDirectoryA(path_.c_str(), nullptr)) return;
+  }
+  ADD_FAILURE() << "cannot create a scratch directory like " << path_;
 }
 
 ScratchDirectory::~ScratchDirectory() {
