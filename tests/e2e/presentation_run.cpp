@@ -49,11 +49,13 @@ HWND FindProcessWindow(DWORD processId, const char* wantedClass) {
 }
 
 // The last non-empty text of a static control of the window.
+// The text as the box holds it, whole, in UTF-8.
 BOOL CALLBACK TakeStaticText(HWND child, LPARAM lParam) {
-  char className[32] = {}, text[1024] = {};
+  char className[32] = {};
+  wchar_t text[2048] = {};
   GetClassNameA(child, className, sizeof className);
-  GetWindowTextA(child, text, sizeof text);
-  if (LowerAscii(className) == "static" && text[0]) *reinterpret_cast<std::string*>(lParam) = text;
+  GetWindowTextW(child, text, 2048);
+  if (LowerAscii(className) == "static" && text[0]) *reinterpret_cast<std::string*>(lParam) = Utf8FromWide(text);
   return TRUE;
 }
 

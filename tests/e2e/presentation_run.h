@@ -111,7 +111,8 @@ HWND FindRunnerWindow(DWORD processId);
 // The projector's window inside the runner's window, once both are visible.
 HWND ShownProjectorChild(HWND runnerWindow);
 
-// A message box of the process: its caption and text; closed with OK.
+// A message box of the process: its caption and its text (whole, in UTF-8);
+// closed with OK.
 struct MessageBoxSeen {
   std::string Caption, Text;
 };

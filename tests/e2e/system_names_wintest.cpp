@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include "common/system_text.h"
-#include "common/text.h"
 #include "contract/control_block.h"
 #include "tests/e2e/presentation_run.h"
 #include "tests/support/scratch_directory.h"
@@ -18,40 +17,6 @@
 
 namespace vnx::test {
 namespace {
-
-struct BoxSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM lParam) {
-  auto& search = *reinterpret_cast<BoxSearch*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (owner != search.processId || std::string(className) != "#32770") return TRUE;
-  search.found = window;
-  return FALSE;
-}
-
-BOOL CALLBACK TakeWholeText(HWND control, LPARAM lParam) {
-  char className[16] = {};
-  GetClassNameA(control, className, sizeof className);
-  wchar_t text[2048] = {};
-  if (EqualsIgnoringCase(className, "Static") && GetWindowTextW(control, text, 2048) > 0)
-    *reinterpret_cast<std::string*>(lParam) += Utf8FromWide(text);
-  return TRUE;
-}
-
-// The message box's text as the system holds it, in UTF-8.
-std::string WholeMessageBoxText(DWORD processId) {
-  BoxSearch search{processId, nullptr};
-  EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-  std::string text;
-  if (search.found) EnumChildWindows(search.found, TakeWholeText, reinterpret_cast<LPARAM>(&text));
-  return text;
-}
 
 void SetWholeValue(const std::string& exeStem, const std::wstring& name, const std::wstring& value) {
   HKEY key = nullptr;
@@ -143,7 +108,7 @@ TEST(UnnameableTempDirectory, TheViewerIsToldWhichDirectoryAndNothingIsWritten) 
   const auto box = WaitForMessageBox(run.RunnerProcessId(), 20000);
   ASSERT_TRUE(box) << "no message";
   EXPECT_EQ(box->Caption, "Error");
-  const std::string text = WholeMessageBoxText(run.RunnerProcessId());
+  const std::string& text = box->Text;
   EXPECT_NE(text.find("Cannot use the temporary directory " + Utf8FromWide(missing) +
                       " set as \"Pellam Temp "
                       "Directory\" under HKEY_CURRENT_USER\\Software\\Orrindale\\" +
