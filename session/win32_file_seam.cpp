@@ -56,36 +56,50 @@ class Win32Target : public TargetStream {
   UniqueFileHandle file_;
 };
 
+// Paths in the code page (the runner's working directory and the names the
+// session stores), or whole in UTF-8 (the authoring tool's, from its wide
+// command line and the system); the messages carry the path as given.
 class Win32FileSeam : public FileSeam {
  public:
+  explicit Win32FileSeam(bool whole) : whole_(whole) {}
   std::unique_ptr<SourceStream> OpenRead(const std::string& path) const override {
-    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    UniqueFileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw EFOpenError(path);
     return std::make_unique<Win32Source>(std::move(file));
   }
   std::unique_ptr<TargetStream> Create(const std::string& path) const override {
     UniqueFileHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw EFCreateError(path);
     return std::make_unique<Win32Target>(std::move(file));
   }
-  void Delete(const std::string& path) const override { DeleteFileA(path.c_str()); }
+  void Delete(const std::string& path) const override { DeleteFileW(Wide(path).c_str()); }
+
+ private:
+  std::wstring Wide(const std::string& path) const { return whole_ ? WideFromUtf8(path) : WideFromCodePage(path); }
+
+  bool whole_;
 };
 
 }  // namespace
 
 const FileSeam& Win32Files() {
-  static const Win32FileSeam seam;
+  static const Win32FileSeam seam(false);
+  return seam;
+}
+
+const FileSeam& Win32WholeFiles() {
+  static const Win32FileSeam seam(true);
   return seam;
 }
 
 std::unique_ptr<SourceStream> OpenWholePathForReading(const std::string& wholePath) {
-  const std::wstring path = WideFromUtf8(wholePath);
-  UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) throw EFOpenError(CodePageRendering(path));
-  return std::make_unique<Win32Source>(std::move(file));
+  try {
+    return Win32WholeFiles().OpenRead(wholePath);
+  } catch (const EFOpenError&) {
+    throw EFOpenError(CodePageRendering(WideFromUtf8(wholePath)));
+  }
 }
 
 }  // namespace vnx

@@ -11,6 +11,8 @@
 namespace vnx {
 
 const FileSeam& Win32Files();
+// The same files named whole: paths, and the paths in messages, in UTF-8.
+const FileSeam& Win32WholeFiles();
 // A file the system names whole (its path in UTF-8: the program's own, in a
 // folder of any script), opened for reading as Win32Files() opens one.
 // Raises EFOpenError with the path as the code page writes it.

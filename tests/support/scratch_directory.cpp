@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "common/handle.h"
+#include "common/system_text.h"
 #include "common/text.h"
 
 namespace vnx::test {
@@ -16,25 +17,26 @@ std::string TempDirectory() {
   return std::string(buffer, length);
 }
 
-bool DeleteTreeOnce(const std::string& directory) {
-  WIN32_FIND_DATAA found;
-  UniqueFindHandle search(FindFirstFileA((directory + "\\*").c_str(), &found));
+// Wide, for the names of other scripts that tests make below the directory.
+bool DeleteTreeOnce(const std::wstring& directory) {
+  WIN32_FIND_DATAW found;
+  UniqueFindHandle search(FindFirstFileW((directory + L"\\*").c_str(), &found));
   if (search) {
     do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = directory + "\\" + name;
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = directory + L"\\" + name;
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         DeleteTreeOnce(path);
       } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
       }
-    } while (FindNextFileA(search.get(), &found));
+    } while (FindNextFileW(search.get(), &found));
   }
   search.reset();
-  RemoveDirectoryA(directory.c_str());
-  return GetFileAttributesA(directory.c_str()) == INVALID_FILE_ATTRIBUTES;
+  RemoveDirectoryW(directory.c_str());
+  return GetFileAttributesW(directory.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 void ScheduleTreeDeletion(const std::string& directory) {
@@ -100,7 +102,7 @@ std::string BuiltProgram(std::string_view fileName) {
 
 bool RemoveTree(const std::string& directory) {
   for (int attempt = 0; attempt < 40; ++attempt) {
-    if (DeleteTreeOnce(directory)) return true;
+    if (DeleteTreeOnce(WideFromCodePage(directory))) return true;
     Sleep(50);
   }
   return false;

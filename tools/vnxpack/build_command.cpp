@@ -1,7 +1,8 @@
 // vnxpack build: a copy of a runner (or of an executable that carries
 // sessions already) with one more session behind it.
 
-#include <fstream>
+#include <istream>
+#include <ostream>
 
 #include "session/session_writer.h"
 #include "session/trailer_search.h"
@@ -30,8 +31,9 @@ constexpr const char* kHelp =
     "\n"
     "Files of 109 bytes or more are stored as zlib streams, smaller ones raw; each\n"
     "keeps its modification time. Names and placements Windows could not write\n"
-    "inside the target directory are refused, and so is anything over the format's\n"
-    "limits, before anything is written.\n";
+    "inside the target directory are refused, and so are names the Windows code\n"
+    "page cannot write (the session stores names in it) and anything over the\n"
+    "format's limits, before anything is written.\n";
 
 // Whether the file ends with a session trailer, as an executable that carries
 // sessions does.
@@ -40,11 +42,16 @@ bool EndsWithSession(const PackHost& host, const std::string& path) {
   return FindTrailer(*source, source->Size(), false).has_value();
 }
 
-void CopyInto(std::ostream& out, const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+void CopyInto(std::ostream& out, const PackHost& host, const std::string& path) {
+  const auto in = host.OpenInput(path);
   if (!in) throw EPackError("cannot read " + path);
-  out << in.rdbuf();
+  out << in->rdbuf();
   if (!out) throw EPackError("cannot copy " + path);
+}
+
+std::string StoredText(const PackHost& host, const std::string& what, const std::string& text) {
+  if (auto stored = host.StoredText(text)) return *stored;
+  throw EPackError("the " + what + " \"" + text + "\" has characters the Windows code page cannot write");
 }
 
 std::string BaseOf(const ParsedArguments& parsed, const PackHost& host) {
@@ -67,8 +74,8 @@ int Build(const ParsedArguments& parsed, const PackHost& host, std::ostream& out
   const std::string base = BaseOf(parsed, host);
 
   PackedSession packed;
-  packed.Name = parsed.Value("--session", kDefaultSessionName);
-  packed.VersionText = parsed.Value("--version", kPackVersionText);
+  packed.Name = StoredText(host, "session name", parsed.Value("--session", kDefaultSessionName));
+  packed.VersionText = StoredText(host, "version text", parsed.Value("--version", kPackVersionText));
   packed.Files = PlanFiles(parsed.Positional, host);
   CheckPackedSession(packed, host.Facts(base).Size);
 
@@ -76,10 +83,10 @@ int Build(const ParsedArguments& parsed, const PackHost& host, std::ostream& out
   const std::string temporary = output + ".vnxpack-tmp";
   try {
     {
-      std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+      const auto file = host.OpenOutput(temporary);
       if (!file) throw EPackError("cannot write " + temporary);
-      CopyInto(file, base);
-      WriteSession(file, packed);
+      CopyInto(*file, host, base);
+      WriteSession(*file, packed);
     }
     host.MoveOver(temporary, output);
   } catch (...) {
@@ -88,8 +95,8 @@ int Build(const ParsedArguments& parsed, const PackHost& host, std::ostream& out
   }
   std::int64_t total = 0;
   for (const PackedFile& file : packed.Files) total += file.Size;
-  out << output << ": session \"" << packed.Name << "\" with " << packed.Files.size() << " files, " << total
-      << " bytes\n";
+  out << output << ": session \"" << host.HostText(packed.Name) << "\" with " << packed.Files.size() << " files, "
+      << total << " bytes\n";
   return 0;
 }
 

@@ -1,7 +1,6 @@
 #include "tools/vnxpack/build_plan.h"
 
 #include <algorithm>
-#include <fstream>
 #include <set>
 
 #include "common/text.h"
@@ -42,6 +41,14 @@ std::string JoinPlacement(const std::string& prefix, const std::string& relative
   return (prefix.back() == '\\' ? prefix : prefix + '\\') + relative;
 }
 
+// The session keeps names as bytes of the Windows code page; a name with
+// characters it lacks would reach the viewer as another name, or none.
+std::string StoredName(const PackHost& host, const std::string& what, const std::string& name) {
+  if (auto stored = host.StoredText(name)) return *stored;
+  throw EPackError("cannot store " + what + " \"" + name +
+                   "\": the session keeps names in the Windows code page, which cannot write it; rename it");
+}
+
 class Planner {
  public:
   explicit Planner(const PackHost& host) : host_(host) {}
@@ -50,7 +57,7 @@ class Planner {
     const Entry entry = SplitEntry(text, host_);
     const HostFileFacts facts = host_.Facts(entry.Path);
     if (!facts.Exists) throw EPackError("no such file or directory: " + entry.Path);
-    const std::string placement = StoredPlacement(entry.Placement);
+    const std::string placement = StoredPlacement(StoredName(host_, "the placement", entry.Placement));
     if (!IsSafePlacement(placement))
       throw EPackError("placement \"" + entry.Placement + "\" of " + entry.Path + " leaves the target directory");
     if (!facts.IsDirectory) {
@@ -74,8 +81,9 @@ class Planner {
       const HostFileFacts facts = host_.Facts(path);
       if (!facts.Exists) continue;  // a dangling link
       if (facts.IsDirectory) {
-        if (!IsSafeFileName(name)) throw EPackError("cannot store the folder \"" + name + "\" as a placement");
-        AddDirectory(path, prefix, JoinPlacement(relative, name), depth + 1);
+        const std::string stored = StoredName(host_, "the folder", name);
+        if (!IsSafeFileName(stored)) throw EPackError("cannot store the folder \"" + name + "\" as a placement");
+        AddDirectory(path, prefix, JoinPlacement(relative, stored), depth + 1);
       } else {
         AddFile(path, facts, JoinPlacement(prefix, relative));
       }
@@ -84,21 +92,26 @@ class Planner {
 
   void AddFile(const std::string& path, const HostFileFacts& facts, const std::string& placement) {
     const std::size_t cut = path.find_last_of(host_.Separator() == '\\' ? "\\/:" : "/");
-    const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+    const std::string hostName = cut == std::string::npos ? path : path.substr(cut + 1);
+    const std::string name = StoredName(host_, "the file", hostName);
     if (!IsSafeFileName(name))
-      throw EPackError("cannot store \"" + name + "\": not a plain file name Windows can write");
+      throw EPackError("cannot store \"" + hostName + "\": not a plain file name Windows can write");
     // Ordinary and tool files without a subdirectory land in the target
     // directory itself; the runner compares names without regard to case.
     const bool inTarget = placement.empty() || placement == "." || IsToolTag(placement);
     const std::string destination = LowerAscii((inTarget ? "" : placement + "\\") + name);
     if (!destinations_.insert(destination).second)
-      throw EPackError("two files would be extracted as " + (inTarget ? name : placement + "\\" + name));
+      throw EPackError("two files would be extracted as " + host_.HostText(inTarget ? name : placement + "\\" + name));
 
-    std::string sourceDir = host_.AbsolutePath(cut == std::string::npos ? "." : path.substr(0, cut + 1));
+    // The folder a file came from is only recorded (the runner always names
+    // its own target), so one outside the code page is kept as rendered.
+    const std::string hostDir = host_.AbsolutePath(cut == std::string::npos ? "." : path.substr(0, cut + 1));
+    std::string sourceDir = host_.StoredText(hostDir).value_or(host_.StoredRendering(hostDir));
     std::replace(sourceDir.begin(), sourceDir.end(), '/', '\\');
     if (sourceDir.empty() || sourceDir.back() != '\\') sourceDir += '\\';
+    const PackHost& host = host_;
     files_.push_back(PackedFile{name, sourceDir, placement, facts.LastWriteTime, facts.Size,
-                                [path] { return std::make_unique<std::ifstream>(path, std::ios::binary); }});
+                                [&host, path] { return host.OpenInput(path); }});
   }
 
   const PackHost& host_;

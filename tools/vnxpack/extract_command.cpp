@@ -33,16 +33,23 @@ int Extract(const ParsedArguments& parsed, const PackHost& host, std::ostream& o
   reader.SourceFile = parsed.Positional[0];
   reader.TargetDir = targetDir;
   int written = 0;
-  reader.OnFile = [&](TZefExeAppender& sender, std::string&, std::string& destinationDir, bool&) {
-    const std::string& placement = sender.Placement;
+  // The session's names are code-page text; the files are made on host paths.
+  reader.OnFile = [&](TZefExeAppender& sender, std::string& fileName, std::string& destinationDir, bool&) {
+    const std::string placement = sender.Placement;
+    fileName = host.HostText(fileName);
     ++written;
     if (placement.empty() || placement == "." || placement.starts_with("PTOOL.")) return;
     if (!IsSafeSubdirectory(placement))
-      throw ERunnerError("Placement \"" + placement + "\" of " + sender.FileName + " leaves the target directory");
-    destinationDir = targetDir + placement;
+      throw ERunnerError("Placement \"" + host.HostText(placement) + "\" of " + fileName +
+                         " leaves the target directory");
+    destinationDir = targetDir + host.HostText(placement);
     host.MakeDirectories(destinationDir);
   };
-  reader.Extract(parsed.Value("--session", kDefaultSessionName));
+  const std::string session = parsed.Value("--session", kDefaultSessionName);
+  const auto stored = host.StoredText(session);
+  if (!stored)
+    throw EPackError("no session \"" + session + "\" can be stored: the Windows code page cannot write its name");
+  reader.Extract(*stored);
   out << written << " files extracted into " << parsed.Positional[1] << "\n";
   return 0;
 }

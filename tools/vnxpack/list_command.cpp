@@ -19,7 +19,8 @@ constexpr const char* kHelp =
     "placement, size, stored size and last-write time (UTC). Exits with 1 at\n"
     "the first damaged trailer or file header.\n";
 
-void ListFiles(SourceStream& source, const LocatedTrailer& session, std::ostream& out) {
+// Names are shown as host text: stored names are code-page text.
+void ListFiles(SourceStream& source, const LocatedTrailer& session, const PackHost& host, std::ostream& out) {
   std::int64_t position = session.Trailer.SessionOffset;
   for (std::int32_t index = 0; index < session.Trailer.RecordCount; ++index) {
     std::uint8_t block[kHeaderSize];
@@ -27,9 +28,9 @@ void ListFiles(SourceStream& source, const LocatedTrailer& session, std::ostream
     if (source.Read(block, kHeaderSize) != kHeaderSize || !IsValidHeader(block))
       throw EPackError("damaged file header at offset " + std::to_string(position));
     const FileRecordHeader header = ParseHeader(block);
-    out << "  " << std::left << std::setw(24) << header.FileName << " " << std::setw(16)
-        << ("\"" + header.Placement + "\"") << std::right << std::setw(11) << header.FileSize << std::setw(11)
-        << header.StoredSize << "  " << FileTimeText(header.LastWriteTime) << "\n";
+    out << "  " << std::left << std::setw(24) << host.HostText(header.FileName) << " " << std::setw(16)
+        << ("\"" + host.HostText(header.Placement) + "\"") << std::right << std::setw(11) << header.FileSize
+        << std::setw(11) << header.StoredSize << "  " << FileTimeText(header.LastWriteTime) << "\n";
     if (header.StoredSize < 0) throw EPackError("negative stored size at offset " + std::to_string(position));
     position += static_cast<std::int64_t>(kHeaderSize) + header.StoredSize;
   }
@@ -42,12 +43,12 @@ int List(const std::string& path, const PackHost& host, std::ostream& out) {
   if (chain.Broken) throw EPackError("the chain of sessions in " + path + " is broken");
   for (const LocatedTrailer& session : chain.Sessions) {
     const SessionTrailer& trailer = session.Trailer;
-    out << "session \"" << trailer.SessionName << "\"  version \"" << trailer.VersionText << "\"  "
-        << trailer.RecordCount << " files, " << trailer.TotalSize << " bytes\n";
+    out << "session \"" << host.HostText(trailer.SessionName) << "\"  version \"" << host.HostText(trailer.VersionText)
+        << "\"  " << trailer.RecordCount << " files, " << trailer.TotalSize << " bytes\n";
     out << "  " << std::left << std::setw(24) << "name"
         << " " << std::setw(16) << "placement" << std::right << std::setw(11) << "size" << std::setw(11) << "stored"
         << "  last write (UTC)\n";
-    ListFiles(*source, session, out);
+    ListFiles(*source, session, host, out);
   }
   if (chain.TrailingBytes > 0) out << chain.TrailingBytes << " bytes follow the last session\n";
   return 0;

@@ -2,8 +2,16 @@
 // What the authoring tool needs of the machine it runs on, beyond the session
 // reader's file seam: facts about files, directory listings, creating
 // directories and replacing a file. POSIX natively, Win32 in vnxpack.exe.
+//
+// The host's own text (its paths, the command line, the tool's messages) may
+// differ from the text the format stores (bytes of the Windows code page):
+// vnxpack.exe takes paths whole, in UTF-8, so that it works in a folder of
+// any script. Natively both are the same bytes.
 
 #include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +42,18 @@ class PackHost {
   // Moves `from` over `to`, replacing it; raises EPackError.
   virtual void MoveOver(const std::string& from, const std::string& to) const = 0;
   virtual void RemoveFile(const std::string& path) const = 0;
+  // Best effort, like RemoveFile.
+  virtual void RemoveEmptyDirectory(const std::string& path) const = 0;
+  virtual std::string TemporaryDirectory() const = 0;
+  // Binary streams on host paths; nullptr when the file cannot be opened.
+  virtual std::unique_ptr<std::istream> OpenInput(const std::string& path) const = 0;
+  virtual std::unique_ptr<std::ostream> OpenOutput(const std::string& path) const = 0;
+
+  // The stored form of host text, when every character has one.
+  virtual std::optional<std::string> StoredText(const std::string& hostText) const = 0;
+  // The stored form with the code page's "?" for every character it lacks.
+  virtual std::string StoredRendering(const std::string& hostText) const = 0;
+  virtual std::string HostText(const std::string& storedText) const = 0;
 };
 
 }  // namespace vnx

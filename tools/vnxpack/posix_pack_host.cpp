@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "session/posix_file_seam.h"
 #include "session/session_writer.h"
@@ -65,6 +67,30 @@ class PosixHost : public PackHost {
   }
 
   void RemoveFile(const std::string& path) const override { unlink(path.c_str()); }
+  void RemoveEmptyDirectory(const std::string& path) const override { rmdir(path.c_str()); }
+
+  std::string TemporaryDirectory() const override {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::temp_directory_path(error);
+    if (error) throw EPackError("cannot find the temporary directory: " + error.message());
+    return path.string();
+  }
+
+  std::unique_ptr<std::istream> OpenInput(const std::string& path) const override {
+    auto stream = std::make_unique<std::ifstream>(path, std::ios::binary);
+    if (!*stream) return nullptr;
+    return stream;
+  }
+  std::unique_ptr<std::ostream> OpenOutput(const std::string& path) const override {
+    auto stream = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
+    if (!*stream) return nullptr;
+    return stream;
+  }
+
+  // File names here are bytes, stored as they are.
+  std::optional<std::string> StoredText(const std::string& hostText) const override { return hostText; }
+  std::string StoredRendering(const std::string& hostText) const override { return hostText; }
+  std::string HostText(const std::string& storedText) const override { return storedText; }
 };
 
 }  // namespace

@@ -1,7 +1,6 @@
 // vnxpack settings: the settings the runner would read from a presentation,
 // for a viewer who has stored no choices of their own, as JSON.
 
-#include <filesystem>
 #include <optional>
 #include <random>
 
@@ -35,13 +34,12 @@ class SettingsDirectory {
  public:
   explicit SettingsDirectory(const PackHost& host) : host_(host) {
     std::random_device random;
-    path_ = (std::filesystem::temp_directory_path() / ("vnxpack-settings-" + std::to_string(random()))).string();
+    path_ = host_.TemporaryDirectory() + host_.Separator() + "vnxpack-settings-" + std::to_string(random());
     host_.MakeDirectories(path_);
   }
   ~SettingsDirectory() {
     for (const std::string& name : host_.List(path_)) host_.RemoveFile(Path(name));
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
+    host_.RemoveEmptyDirectory(path_);
   }
   std::string Path(const std::string& name) const { return path_ + host_.Separator() + name; }
   std::string ReaderDirectory() const { return path_ + '\\'; }
@@ -72,10 +70,11 @@ std::optional<std::string> ExtractSettingsFile(const std::string& file, const Se
   reader.TargetDir = directory.ReaderDirectory();
   reader.OnFile = [&](TZefExeAppender& sender, std::string& name, std::string& destination, bool& skip) {
     HandleExtractedFile(fields, environment, sender.TargetDir, sender.Placement, name, destination, skip);
+    name = host.HostText(name);  // written on a host path
   };
   reader.Extract(kDefaultSessionName);
   if (settingsFileName.empty()) return std::nullopt;
-  auto source = host.Files().OpenRead(directory.Path(settingsFileName));
+  auto source = host.Files().OpenRead(directory.Path(host.HostText(settingsFileName)));
   std::string text(static_cast<std::size_t>(source->Size()), '\0');
   text.resize(source->Read(text.data(), text.size()));
   return text;
@@ -87,7 +86,7 @@ int PrintSettings(const ParsedArguments& parsed, const PackHost& host, std::ostr
   const SettingsDestinations destinations = SettingsDestinationsOf(settings);
   const SettingsDirectory directory(host);
   if (const auto text = ExtractSettingsFile(file, directory, host))
-    ApplySettingsFile(IniFile(*text), destinations, FileNamePart(file));
+    ApplySettingsFile(IniFile(*text), destinations, host.StoredRendering(FileNamePart(file)));
   NoPerUserValues viewer;
   ApplyPerUserChoices(destinations, viewer);
   out << SettingsAsJson(settings) << "\n";

@@ -90,11 +90,15 @@ int Verify(const std::string& path, const PackHost& host, std::ostream& out) {
   const std::int64_t size = source->Size();
   const SessionChain chain = ReadSessionChain(*source);
   if (chain.Sessions.empty()) throw EPackError(path + ": no session found");
-  if (chain.Broken) throw Fault(chain.Sessions.front(), "starts outside the file or behind its trailer");
   std::int64_t files = 0;
-  for (const LocatedTrailer& session : chain.Sessions) {
-    CheckTrailer(session);
-    files += CheckFiles(*source, session, size);
+  try {
+    if (chain.Broken) throw Fault(chain.Sessions.front(), "starts outside the file or behind its trailer");
+    for (const LocatedTrailer& session : chain.Sessions) {
+      CheckTrailer(session);
+      files += CheckFiles(*source, session, size);
+    }
+  } catch (const Fault& fault) {
+    throw EPackError(host.HostText(fault.what()));  // a fault tells only stored names
   }
   out << path << ": " << chain.Sessions.size() << " sessions, " << files << " files, all intact";
   if (chain.TrailingBytes > 0) out << " (" << chain.TrailingBytes << " bytes follow the last session)";
