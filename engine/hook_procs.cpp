@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "engine/engine_process.h"
 #include "engine/engine_rules.h"
 #include "engine/input_rules.h"
@@ -33,6 +35,22 @@ static_assert(vk::kEscape == VK_ESCAPE && vk::kLWin == VK_LWIN && vk::kRWin == V
               vk::kF10 == VK_F10);
 static_assert(sc::kTaskList == SC_TASKLIST && sc::kScreenSave == SC_SCREENSAVE && sc::kMonitorPower == SC_MONITORPOWER);
 
+// The DPI this process works in: 96 for one that declares nothing about
+// scaling (the system scales it), the screen's for one that is aware (the
+// runner). Fixed for the life of the process; asked once, outside DllMain.
+int ProcessDpi() noexcept {
+  static std::atomic<int> known{0};
+  int dpi = known.load();
+  if (dpi == 0) {
+    const HDC screen = GetDC(nullptr);
+    dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    if (dpi <= 0) dpi = 96;
+    known.store(dpi);
+  }
+  return dpi;
+}
+
 std::uint32_t HandleValue(HWND window) noexcept {
   return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window));
 }
@@ -57,8 +75,10 @@ bool OnMouse(const ControlBlock& block, ProcessRole role, WPARAM message, const 
   if (!state) return false;
   MouseInput input;
   input.message = static_cast<std::uint32_t>(message);
-  input.x = event.pt.x;
-  input.y = event.pt.y;
+  // The anchor of the mouse-exit distance may come from the runner's frame
+  // and the move from the projector's window: both in 96-DPI pixels.
+  input.x = MulDiv(event.pt.x, 96, ProcessDpi());
+  input.y = MulDiv(event.pt.y, 96, ProcessDpi());
   input.overPresentation = IsPresentationWindow(block, event.hwnd);
   input.inProjector = role == ProcessRole::Projector;
   input.foregroundIsPresentation = IsClientPress(input.message) && ForegroundIsPresentation(block);

@@ -49,7 +49,7 @@ struct InputState {
 
 struct MouseInput {
   std::uint32_t message = 0;              // WM_MOUSEMOVE, WM_LBUTTONDOWN, ... (client or non-client)
-  std::int32_t x = 0, y = 0;              // screen position
+  std::int32_t x = 0, y = 0;              // screen position, in pixels of a 96-DPI screen
   bool overPresentation = false;          // the target is the runner's or the projector's window, or inside one
   bool inProjector = false;               // this process is the projector
   bool foregroundIsPresentation = false;  // for a client press: the foreground is the runner's or the projector's

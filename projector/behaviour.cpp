@@ -45,6 +45,9 @@ void Apply(ProjectorBehaviour& b, const ConfigLine& line, std::set<std::string_v
   } else if (keyword == "no-sizing-frame") {
     NoArgument(line.Number, keyword, rest);
     b.SizingFrame = false;
+  } else if (keyword == "dpi-aware") {
+    NoArgument(line.Number, keyword, rest);
+    b.DpiAware = true;
   } else if (keyword == "german") {
     setLanguage(MenuLanguage::German);
   } else if (keyword == "portuguese") {

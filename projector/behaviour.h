@@ -5,6 +5,8 @@
 //
 //   no-window          never open a window; keep running until ended
 //   no-sizing-frame    open the window without a sizing frame
+//   dpi-aware          declare awareness of the system's scaling, as a
+//                      projector's manifest can; without it, none
 //   german             menu captions "&Ansicht" / "&Vollbild"
 //   portuguese         menu captions "&Exibir" / "&Tela Inteirathen"
 //   command-id N       the full-screen item's command id (1-65535)
@@ -30,6 +32,7 @@ inline constexpr char kDefaultLogFileName[] = "projector.log";
 struct ProjectorBehaviour {
   bool OpenWindow = true;
   bool SizingFrame = true;
+  bool DpiAware = false;
   MenuLanguage Language = MenuLanguage::English;
   std::uint16_t FullScreenCommand = kProjectorFullScreenCommand;
   bool Log = false;

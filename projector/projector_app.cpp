@@ -5,6 +5,7 @@
 
 #include "common/callback_guard.h"
 #include "common/errors.h"
+#include "common/library_function.h"
 #include "projector/log_format.h"
 #include "projector/program_files.h"
 #include "projector/projector_window.h"
@@ -35,6 +36,25 @@ void RecordSlide(const ProjectorApp& app) {
   app.Log.Write("slide-colour", ColourText(app.Shown.Colour));
   app.Log.Write("stage", std::to_string(app.Shown.StageWidth) + "x" + std::to_string(app.Shown.StageHeight));
   for (const std::string& warning : app.Shown.Warnings) app.Log.Write("slide-warning", warning);
+}
+
+// What a projector's manifest can declare; before any window. A projector
+// aware of the scaling draws its stage in the screen's pixels, so it scales
+// the stage itself, as the system would scale it for one that declares
+// nothing.
+void DeclareDpiAwareness(ProjectorApp& app) {
+  using SetProcessDpiAwareFn = BOOL(WINAPI*)();
+  const auto declare = LibraryFunction<SetProcessDpiAwareFn>(GetModuleHandleA("user32.dll"), "SetProcessDPIAware");
+  if (!declare || !declare()) {
+    app.Log.Write("dpi-aware", "unavailable");
+    return;
+  }
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  app.Shown.StageWidth = MulDiv(app.Shown.StageWidth, dpi, 96);
+  app.Shown.StageHeight = MulDiv(app.Shown.StageHeight, dpi, 96);
+  app.Log.Write("dpi-aware", std::to_string(dpi));
 }
 
 // Runs until WM_QUIT; returns its exit code.
@@ -75,6 +95,7 @@ int Run(ProjectorApp& app, int showCommand) {
   if (app.Behaviour.Log) app.Log.Open(LogFilePath(app.Behaviour, directory));
   RecordStartup(app.Log, app.Behaviour.ExtraVariables);
   app.Shown = ReadSlide(directory);
+  if (app.Behaviour.DpiAware) DeclareDpiAwareness(app);
   RecordSlide(app);
   if (app.Behaviour.OpenWindow)
     OpenProjectorWindow(app, showCommand);

@@ -10,6 +10,7 @@
 #include "runner/startup_trace.h"
 #include "session/win32_file_seam.h"
 #include "window/main_window_proc.h"
+#include "window/screen_scaling.h"
 
 namespace vnx {
 namespace {
@@ -53,6 +54,9 @@ void TakeScreenMetrics(TfrmMain& form) {
   ResizePending = false;
   ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
   ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+  const HDC screen = GetDC(nullptr);
+  ScreenDpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kUnscaledDpi;
+  if (screen) ReleaseDC(nullptr, screen);
   ClientWidth = ScreenWidth;
   ClientHeight = ScreenHeight;
   form.WindowWidth = ScreenWidth;
@@ -63,6 +67,17 @@ void TakeFullScreenRect(TfrmMain& form) {
   form.FullScreenRect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   form.FullScreenWidth = form.FullScreenRect.right - form.FullScreenRect.left;
   form.FullScreenHeight = form.FullScreenRect.bottom - form.FullScreenRect.top;
+}
+
+// An author writes the settings' rectangle for 96 DPI; a viewer at 150 %
+// sees it scaled as a whole.
+void ScaleSettingsRect(TfrmMain& form) {
+  const SettingsRect rect =
+      ScreenRectOf({form.WindowLeft, form.WindowTop, form.WindowWidth, form.WindowHeight}, ScreenDpi);
+  form.WindowLeft = rect.Left;
+  form.WindowTop = rect.Top;
+  form.WindowWidth = rect.Width;
+  form.WindowHeight = rect.Height;
 }
 
 void CreateWindowFromLayout(TfrmMain& form, HINSTANCE module) {
@@ -103,6 +118,7 @@ void CreateMainWindow(TfrmMain& form) {
 
   if (!form.SetupMode) {
     seams.ReadSettings(form);
+    if (!form.SettingsFileName.empty()) ScaleSettingsRect(form);  // else the screen's size stays
     TraceStartup("settings-read");
     if (form.MidiLoopTimes == 0) form.MidiLoopTimes = 0x7FFFFFFF;  // loop without end
   }

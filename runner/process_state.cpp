@@ -10,6 +10,7 @@ bool QuitRequested = false;
 bool RestartRequested = true;
 bool OsWin95 = false, OsWin98 = false, OsWinMe = false, OsWinNT5 = false;
 std::int32_t ScreenWidth = 0, ScreenHeight = 0;
+std::int32_t ScreenDpi = 96;
 std::int32_t ClientWidth = 0, ClientHeight = 0;
 bool ResizePending = false;
 

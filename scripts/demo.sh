@@ -4,7 +4,7 @@
 # starts it, in a Wine prefix of its own (build/demo-prefix), on the Wine 10
 # that scripts/with-wine.sh provides.
 #
-#   demo.sh [--headless] [--setup]
+#   demo.sh [--headless] [--setup] [--dpi N]
 #
 # On the current X display when DISPLAY is set and works, otherwise (and
 # with --headless) in a private Xvfb. It takes two screenshots a moment apart
@@ -16,6 +16,10 @@
 # 0 only when all of that held. Wine's trace of the runner's MCI commands
 # (build/demo-mci.log) tells whether MCI opened the music and that the runner
 # closed it.
+#
+# With --dpi N the prefix runs at N DPI (144 is 150 %; the default is 96) and
+# the check expects the slide scaled as a whole: its stage at N/96 of its
+# size.
 #
 # With --setup it starts the demo as a screen saver's settings ("/c")
 # instead: the Setup dialog alone, a screenshot of it (build/setup.png), the
@@ -95,6 +99,7 @@ wait_for_end() {  # pid seconds
 
 inside_wine() {
   local mode=$1
+  "$top/scripts/wine-prefix-dpi.sh" "$dpi"
   temp=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')")
   temp=${temp%/}
   [ -d "$temp" ] || fail "no temporary directory in the prefix ($temp)"
@@ -139,7 +144,10 @@ inside_wine() {
     import -window root "$later"
     say "screenshots of the screen: build/demo.png, and 1.5 s later"
   fi
-  "$top/scripts/check-slide-pixels.sh" "$shot" "$later" "$stage_colour" "$stage_size" "$frame" ||
+  local scaled_stage
+  scaled_stage=$(awk -F x -v dpi="$dpi" '{ printf "%dx%d", $1 * dpi / 96 + 0.5, $2 * dpi / 96 + 0.5 }' <<<"$stage_size")
+  say "at $dpi DPI the slide's stage of $stage_size takes $scaled_stage pixels of the screen"
+  "$top/scripts/check-slide-pixels.sh" "$shot" "$later" "$stage_colour" "$scaled_stage" "$frame" ||
     fail "the screenshots do not show the slide inside the runner's frame (build/demo.png)"
   say "the screenshot shows the slide inside the runner's frame"
   if [ "$mode" = display ]; then
@@ -198,6 +206,7 @@ stored_choices() {
 }
 
 inside_wine_setup() {
+  "$top/scripts/wine-prefix-dpi.sh" "$dpi"
   wine "$reg_exe" delete "$demo_key" /f >/dev/null 2>&1 || true
   say "starting build/demo.exe /c under Wine: the Setup dialog of a screen saver"
   wine "$show" /c &
@@ -225,6 +234,7 @@ inside_wine_setup() {
   [ "$choices" = "$expected_choices" ] || fail "expected the stored choices $expected_choices"
 }
 
+dpi=${VNX_DEMO_DPI:-96}
 if [ "${1:-}" = --inside-wine ]; then
   inside_wine "$2"
   exit 0
@@ -239,13 +249,18 @@ fi
 
 headless=0
 setup=0
-for arg in "$@"; do
-  case $arg in
+while [ $# -gt 0 ]; do
+  case $1 in
     --headless) headless=1 ;;
     --setup) setup=1 ;;
-    -h|--help) sed -n '2,24p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
-    *) echo "demo: unknown argument $arg (see --help)" >&2; exit 2 ;;
+    --dpi)
+      [[ ${2:-} =~ ^[0-9]+$ ]] && [ "$2" -ge 48 ] && [ "$2" -le 480 ] || fail "--dpi needs a DPI from 48 to 480"
+      export VNX_DEMO_DPI=$2
+      shift ;;
+    -h|--help) sed -n '2,26p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    *) echo "demo: unknown argument $1 (see --help)" >&2; exit 2 ;;
   esac
+  shift
 done
 
 scripts/install-deps.sh

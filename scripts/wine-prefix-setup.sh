@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Creates the project's Wine prefix, of the WINEARCH with-wine.sh chose: no
 # window manager delays on destroying windows (Managed=N), fonts for captions
-# and dialogs, no desktop integration. A prefix made by another Wine, or left unfinished, is made
-# anew. Expects WINEPREFIX, WINEARCH, HOME, DISPLAY and the root's Wine on
-# PATH from with-wine.sh; writes the Wine's version and WINEARCH into
-# .vnx-ready.
+# and dialogs, no desktop integration. A ready prefix is left as it is; one
+# made by another Wine, or left unfinished, is made anew. Expects WINEPREFIX,
+# WINEARCH, HOME, DISPLAY and the root's Wine on PATH from with-wine.sh;
+# writes the Wine's version and WINEARCH into .vnx-ready.
 set -euo pipefail
 prefix=$1
+if [ "$(cat "$prefix/.vnx-ready" 2>/dev/null)" = "$(wine --version) $WINEARCH" ] &&
+  [ -f "$prefix/drive_c/windows/Fonts/sserife.fon" ]; then
+  exit 0
+fi
 if [ -e "$prefix" ]; then
   made=$(cat "$prefix/.vnx-ready" 2>/dev/null || true)
   echo "The Wine prefix $prefix was left by ${made:-an unfinished set-up or an earlier Wine}; removing it" >&2

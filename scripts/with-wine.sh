@@ -98,10 +98,7 @@ if [ -n "${VNX_USE_DISPLAY:-}" ] && [ -f "$cookie" ]; then
 fi
 [ -d /tmp/.X11-unix ] && mount_recorded "$VNX_WINE_ROOT/tmp/.X11-unix" --bind /tmp/.X11-unix
 
-if [ "$(cat "$prefix/.vnx-ready" 2>/dev/null)" != "$(wine --version) $WINEARCH" ] ||
-  [ ! -f "$prefix/drive_c/windows/Fonts/sserife.fon" ]; then
-  "$here/wine-prefix-setup.sh" "$prefix"
-fi
+"$here/wine-prefix-setup.sh" "$prefix"
 mkdir -p "$HOME"
 wineserver -p
 wine wineboot >/dev/null 2>&1 || true

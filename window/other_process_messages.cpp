@@ -8,6 +8,7 @@
 #include "runner/runner_seams.h"
 #include "session/exe_name.h"
 #include "window/handlers.h"
+#include "window/screen_scaling.h"
 #include "window/server_query.h"
 
 namespace vnx {
@@ -35,7 +36,8 @@ LRESULT OnRunnerServerMessage(TfrmMain& runner, WPARAM wParam, LPARAM lParam) {
     case ServerQuery::Kind::Coordinate: {
       POINT corner = query.bottomRight ? POINT{ClientWidth, ClientHeight} : POINT{0, 0};
       ClientToScreen(runner.MainWindow, &corner);
-      return query.yAxis ? corner.y : corner.x;
+      // Asked by programs that declare nothing about scaling: in their pixels.
+      return UnscaledPixelsOf(query.yAxis ? corner.y : corner.x, ScreenDpi);
     }
     case ServerQuery::Kind::Invalid: break;
   }

@@ -12,6 +12,7 @@
 #include "runner/startup_trace.h"
 #include "window/alignment.h"
 #include "window/menu_search.h"
+#include "window/screen_scaling.h"
 
 namespace vnx {
 namespace {
@@ -92,13 +93,25 @@ void SwitchToFullScreen(TfrmMain& runner, HWND projector, LONG style) {
   if (OnWindows9x() || v6) SendMessageA(runner.MainWindow, WM_SETREDRAW, TRUE, 0);
 }
 
+// A projector that declares nothing about scaling gets its size through the
+// system's rounding to its own pixels and back; a size that differs only by
+// that is no refusal: the frame then shrinks by the difference, so that the
+// client area is what the projector has.
 void MatchFrameToProjector(TfrmMain& runner, HWND projector) {
-  RECT client{}, accepted{};
+  RECT client{}, accepted{}, frame{};
   GetClientRect(runner.MainWindow, &client);
   GetWindowRect(projector, &accepted);
+  GetWindowRect(runner.MainWindow, &frame);
   ClientWidth = accepted.right - accepted.left;
   ClientHeight = accepted.bottom - accepted.top;
-  if (ClientWidth != client.right - client.left || ClientHeight != client.bottom - client.top)
+  const std::int32_t clientWidth = client.right - client.left, clientHeight = client.bottom - client.top;
+  if (ClientWidth == clientWidth && ClientHeight == clientHeight) return;
+  const bool rounding = DiffersOnlyByScaling(clientWidth, ClientWidth, ScreenDpi) &&
+                        DiffersOnlyByScaling(clientHeight, ClientHeight, ScreenDpi);
+  if (rounding)
+    SetWindowPos(runner.MainWindow, nullptr, 0, 0, frame.right - frame.left - (clientWidth - ClientWidth),
+                 frame.bottom - frame.top - (clientHeight - ClientHeight), SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+  else
     SetWindowPos(runner.MainWindow, nullptr, 0, 0, ClientWidth, ClientHeight,
                  SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
 }

@@ -13,6 +13,7 @@ TEST(Behaviour, EmptyFileMeansAWellBehavedProjector) {
     const ProjectorBehaviour b = ParseBehaviour(text);
     EXPECT_TRUE(b.OpenWindow);
     EXPECT_TRUE(b.SizingFrame);
+    EXPECT_FALSE(b.DpiAware);
     EXPECT_EQ(b.Language, MenuLanguage::English);
     EXPECT_EQ(b.FullScreenCommand, 20048);
     EXPECT_FALSE(b.Log);
@@ -25,6 +26,7 @@ TEST(Behaviour, EveryKeyword) {
       "# test projector\r\n"
       "  no-window  \r\n"
       "no-sizing-frame\r\n"
+      "dpi-aware\r\n"
       "\tportuguese\r\n"
       "command-id 31000\r\n"
       "log C:\\logs\\run one.log\r\n"
@@ -32,6 +34,7 @@ TEST(Behaviour, EveryKeyword) {
       "env PATH");
   EXPECT_FALSE(b.OpenWindow);
   EXPECT_FALSE(b.SizingFrame);
+  EXPECT_TRUE(b.DpiAware);
   EXPECT_EQ(b.Language, MenuLanguage::Portuguese);
   EXPECT_EQ(b.FullScreenCommand, 31000);
   EXPECT_TRUE(b.Log);
