@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "common/handle.h"
@@ -17,11 +16,17 @@ std::string TraceFile() {
   return length > 0 && length < sizeof path ? std::string(path, length) : std::string();
 }
 
-double MillisecondsNow() {
+// "<milliseconds>.<three digits>", formatted by hand: the C library's
+// printf with floating point would add a fifth to the release runner's size.
+std::string MillisecondsNow() {
   LARGE_INTEGER counter{}, frequency{};
   QueryPerformanceCounter(&counter);
   QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+  const auto ticks = static_cast<unsigned long long>(counter.QuadPart);
+  const auto perSecond = static_cast<unsigned long long>(frequency.QuadPart);
+  const unsigned long long micro = ticks / perSecond * 1000000 + ticks % perSecond * 1000000 / perSecond;
+  const std::string fraction = std::to_string(micro % 1000 + 1000);  // "1ddd"
+  return std::to_string(micro / 1000) + "." + fraction.substr(1);
 }
 
 }  // namespace
@@ -29,13 +34,11 @@ double MillisecondsNow() {
 void TraceStartup(const char* phase) {
   static const std::string file = TraceFile();
   if (file.empty()) return;
-  const double now = MillisecondsNow();
-  char line[96];
-  const int length = std::snprintf(line, sizeof line, "%s %.3f\n", phase, now);
+  const std::string line = std::string(phase) + " " + MillisecondsNow() + "\n";
   const UniqueFileHandle out(CreateFileA(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
-  if (out && length > 0) WriteFile(out.get(), line, static_cast<DWORD>(length), &written, nullptr);
+  if (out) WriteFile(out.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 }  // namespace vnx

@@ -10,15 +10,7 @@ cd "$top"
 jobs=$(nproc)
 arch=$(scripts/windows-arch.sh)
 
-# configure DIR ARCH: a build directory made for another toolchain is made anew.
-configure() {
-  local toolchain=$top/cmake/toolchain-mingw-$2.cmake
-  if [ -f "$1/build.ninja" ] && ! grep -qx "CMAKE_TOOLCHAIN_FILE:[A-Z]*=$toolchain" "$1/CMakeCache.txt"; then
-    echo "== $1 was configured for another Windows architecture; configuring it for $2" >&2
-    rm -rf "$1"
-  fi
-  [ -f "$1/build.ninja" ] || cmake -S . -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null
-}
+configure() { scripts/configure.sh "$@"; }
 
 [ -f build/native/build.ninja ] || cmake -S . -B build/native -G Ninja -DVNX_SANITIZE=ON >/dev/null
 configure build/win "$arch"

@@ -4,7 +4,7 @@
 # starts it, in a Wine prefix of its own (build/demo-prefix), on the Wine 10
 # that scripts/with-wine.sh provides.
 #
-#   demo.sh [--headless] [--setup] [--dpi N]
+#   demo.sh [--headless] [--setup] [--dpi N] [--release] [--signed]
 #
 # On the current X display when DISPLAY is set and works, otherwise (and
 # with --headless) in a private Xvfb. It takes two screenshots a moment apart
@@ -20,6 +20,13 @@
 # With --dpi N the prefix runs at N DPI (144 is 150 %; the default is 96) and
 # the check expects the slide scaled as a whole: its stage at N/96 of its
 # size.
+#
+# With --release the presentation is built on the release runner and engine
+# of scripts/release.sh (run it first), the build this machine can run.
+#
+# With --signed the packed presentation is signed, as an author signs it
+# (docs/authoring.md), with osslsigncode and a throw-away certificate; the
+# signature must verify and vnxpack verify must pass before it runs.
 #
 # With --setup it starts the demo as a screen saver's settings ("/c")
 # instead: the Setup dialog alone, a screenshot of it (build/setup.png), the
@@ -249,6 +256,8 @@ fi
 
 headless=0
 setup=0
+signed=0
+programs=build/win
 while [ $# -gt 0 ]; do
   case $1 in
     --headless) headless=1 ;;
@@ -257,7 +266,9 @@ while [ $# -gt 0 ]; do
       [[ ${2:-} =~ ^[0-9]+$ ]] && [ "$2" -ge 48 ] && [ "$2" -le 480 ] || fail "--dpi needs a DPI from 48 to 480"
       export VNX_DEMO_DPI=$2
       shift ;;
-    -h|--help) sed -n '2,26p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    --release) programs=build/release; [ "$(scripts/windows-arch.sh)" = i686 ] || programs=build/release-x86_64 ;;
+    --signed) signed=1 ;;
+    -h|--help) sed -n '2,33p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "demo: unknown argument $1 (see --help)" >&2; exit 2 ;;
   esac
   shift
@@ -268,14 +279,29 @@ mkdir -p build
 say "building (log: build/demo-build.log)"
 scripts/build.sh >build/demo-build.log 2>&1 || { tail -40 build/demo-build.log; fail "the build failed"; }
 
-say "packing examples/demo/ with the stand-in projector and the engine into build/demo.exe"
+say "packing examples/demo/ with the stand-in projector and the engine of $programs into build/demo.exe"
 rm -rf "$stage"
 mkdir -p "$stage"
 cp examples/demo/demo.ini examples/demo/slide.txt examples/demo/music.mid "$stage/"
 cp build/win/bin/projector6.exe "$stage/player.exe"
-cp build/win/bin/vnxengine.dll "$stage/"
-build/native/bin/vnxpack build -o "$show" --stub build/win/bin/runner.exe "$stage"
+[ -f "$programs/bin/runner.exe" ] || fail "no $programs/bin/runner.exe: run scripts/release.sh first"
+cp "$programs/bin/vnxengine.dll" "$stage/"
+build/native/bin/vnxpack build -o "$show" --stub "$programs/bin/runner.exe" "$stage"
 build/native/bin/vnxpack verify "$show" >/dev/null
+if [ $signed -eq 1 ]; then
+  say "signing build/demo.exe with a throw-away certificate (osslsigncode), the author's last step"
+  keys=$(mktemp -d)
+  openssl req -x509 -newkey rsa:2048 -nodes -keyout "$keys/key.pem" -out "$keys/cert.pem" -days 2 \
+    -subj "/CN=Demo author" >/dev/null 2>&1 || fail "openssl could not make a certificate"
+  osslsigncode sign -certs "$keys/cert.pem" -key "$keys/key.pem" -n "$title" -in "$show" -out "$show.signed" \
+    >/dev/null || fail "osslsigncode could not sign build/demo.exe"
+  mv "$show.signed" "$show"
+  osslsigncode verify -CAfile "$keys/cert.pem" -in "$show" 2>&1 | grep -q "Signature verification: ok" ||
+    fail "the signature of build/demo.exe does not verify"
+  rm -rf "$keys"
+  build/native/bin/vnxpack verify "$show" >/dev/null || fail "vnxpack verify fails on the signed build/demo.exe"
+  say "the signature verifies, and so does the presentation behind it (vnxpack verify)"
+fi
 rm -f "$shot" "$mci_trace" "$top/build/setup.png"
 
 if [ $headless -eq 0 ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

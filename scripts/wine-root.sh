@@ -23,7 +23,9 @@ case $("$here/windows-arch.sh") in
   *) packages=(wine wine64 fonts-wine libxi6) ;;
 esac
 
-# The Debian archive of this machine's own apt sources.
+# The Debian archive of this machine's own apt sources; none found stops the
+# script: the root comes from where this machine gets its packages, or not at
+# all.
 debian_archive() {
   local found
   found=$({
@@ -31,7 +33,12 @@ debian_archive() {
     grep -hs '^deb ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list |
       awk '{ for (i = 2; i <= NF; i++) if ($i ~ /^https?:/) { print $i; break } }' || true
   } | grep -E '^https?://[^ ]*/debian/?$' | head -1) || true
-  echo "${found:-http://deb.debian.org/debian}"
+  if [ -z "$found" ]; then
+    echo "wine-root: no Debian archive (an http(s) URI ending in /debian) in this machine's apt sources" \
+      "(/etc/apt/sources.list, /etc/apt/sources.list.d/); add the one this machine uses and run again" >&2
+    return 1
+  fi
+  echo "$found"
 }
 
 # Inside the namespace: installs the packages into the root.

@@ -37,7 +37,9 @@ class ScratchDirectory {
   Removal removal_;
 };
 
-// The full path of a program built next to the test executable.
+// The full path of a program built next to the test executable. The runner
+// and the engine come from the folder VNX_SHIPPED_PROGRAMS names when it is
+// set: the same tests then run against a release build of them.
 std::string BuiltProgram(std::string_view fileName);
 
 // Deletes a directory tree, retrying while a program that just ended still

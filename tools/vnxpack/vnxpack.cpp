@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include "common/version.h"
 #include "tools/vnxpack/commands.h"
 
 namespace vnx {
@@ -21,7 +22,7 @@ constexpr const char* kUsage =
     "  settings       print the settings the runner reads, as JSON\n"
     "  hash-password  print the hash an author writes into \"AlignmentX\"\n"
     "\n"
-    "vnxpack COMMAND --help tells more.\n";
+    "vnxpack COMMAND --help tells more; vnxpack --version tells its version.\n";
 
 using Command = std::function<int(const Arguments&, const PackHost&, std::ostream&, std::ostream&)>;
 
@@ -38,6 +39,10 @@ int VnxpackMain(const std::vector<std::string>& arguments, const PackHost& host,
   }
   if (arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "help") {
     out << kUsage;
+    return 0;
+  }
+  if (arguments[0] == "--version") {
+    out << "vnxpack " << VNX_VERSION_TEXT << "\n";
     return 0;
   }
   const auto command = commands.find(arguments[0]);
