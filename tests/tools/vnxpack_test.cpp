@@ -226,6 +226,18 @@ TEST_F(VnxpackTest, RefusedBuildsLeaveNothingBehind) {
   }
 }
 
+// The release package puts runner.exe beside vnxpack; the tests' folder has
+// none, so a build without --stub has nothing to copy.
+TEST_F(VnxpackTest, WithoutAStubTheRunnerBesideTheToolIsTaken) {
+  WriteBytes(scratch / "a.txt", "a");
+  const Outcome outcome = Vnxpack({"build", "-o", output, scratch / "a.txt"});
+  EXPECT_EQ(outcome.code, 2);
+  EXPECT_EQ(outcome.err,
+            "vnxpack build: --stub is needed unless --append is given or runner.exe lies beside vnxpack\n"
+            "Try: vnxpack build --help\n");
+  EXPECT_FALSE(test::Exists(output));
+}
+
 TEST_F(VnxpackTest, VerifyCatchesAFlippedByteInAnyCompressedStream) {
   WriteBytes(scratch / "a.bin", Compressible(5000, 'a'));
   WriteBytes(scratch / "b.bin", Noise(3000, 3));

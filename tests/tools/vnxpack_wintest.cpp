@@ -77,8 +77,8 @@ struct ToolRun {
   std::string Output;  // standard output and error together
 };
 
-// vnxpack.exe as an author starts it; the arguments in UTF-8.
-ToolRun RunVnxpackExe(const test::ScratchDirectory& scratch, const std::string& arguments) {
+// A vnxpack.exe as an author starts it; the arguments in UTF-8.
+ToolRun RunVnxpackExe(const test::ScratchDirectory& scratch, const std::string& program, const std::string& arguments) {
   const std::string outputPath = scratch / "vnxpack.out";
   SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
   UniqueFileHandle output(CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
@@ -87,7 +87,7 @@ ToolRun RunVnxpackExe(const test::ScratchDirectory& scratch, const std::string& 
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = startup.hStdError = output.get();
-  std::wstring commandLine = L"\"" + WideFromUtf8(test::BuiltProgram("vnxpack.exe")) + L"\" " + WideFromUtf8(arguments);
+  std::wstring commandLine = L"\"" + WideFromUtf8(program) + L"\" " + WideFromUtf8(arguments);
   PROCESS_INFORMATION info{};
   ToolRun run;
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
@@ -105,8 +105,10 @@ ToolRun RunVnxpackExe(const test::ScratchDirectory& scratch, const std::string& 
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
-// An author's folder named in Cyrillic, a presentation named so too: every
-// command works on it; names of the code page go in and come out as they are.
+// An author's folder named in Cyrillic, as the release package unpacked
+// there (vnxpack.exe with runner.exe beside it), a presentation named in
+// Cyrillic too: every command works on it, the runner beside the tool is the
+// stub; names of the code page go in and come out as they are.
 TEST(VnxpackOnWindows, WorksInAFolderOfAnotherScript) {
   test::ScratchDirectory scratch("script");
   const std::string folder = scratch / "\xD0\x9F\xD1\x80\xD0\xB5\xD0\xB7\xD0\xB5\xD0\xBD";         // "Презен"
@@ -116,33 +118,37 @@ TEST(VnxpackOnWindows, WorksInAFolderOfAnotherScript) {
   MakeWholeDirectory(files);
   WriteWhole(files + "\\show.ini", "[Settings]\r\nWidth=320\r\n");
   WriteWhole(files + "\\" + umlautName, "slide");
-  WriteWhole(folder + "\\stub.exe", std::string(512, 'M'));
+  const std::string vnxpack = folder + "\\vnxpack.exe";
+  for (const char* program : {"vnxpack.exe", "runner.exe"})
+    ASSERT_TRUE(CopyFileW(WideFromCodePage(test::BuiltProgram(program)).c_str(),
+                          WideFromUtf8(folder + "\\" + program).c_str(), FALSE));
 
-  ToolRun run = RunVnxpackExe(scratch, "build -o " + Quoted(show) + " --stub " + Quoted(folder + "\\stub.exe") + " " +
-                                           Quoted(files));
+  ToolRun run = RunVnxpackExe(scratch, vnxpack, "build -o " + Quoted(show) + " " + Quoted(files));
   ASSERT_EQ(run.Code, 0u) << run.Output;
   EXPECT_NE(run.Output.find(show + ": session \"Session1\" with 2 files"), std::string::npos) << run.Output;
   const std::string seance =
       "S\xC3\xA9"
       "ance";  // "Séance", in the code page
-  run = RunVnxpackExe(scratch, "build -o " + Quoted(show) + " --append --session " + Quoted(seance) + " " +
-                                   Quoted(files + "\\" + umlautName));
+  run = RunVnxpackExe(scratch, vnxpack,
+                      "build -o " + Quoted(show) + " --append --session " + Quoted(seance) + " " +
+                          Quoted(files + "\\" + umlautName));
   ASSERT_EQ(run.Code, 0u) << run.Output;
-  run = RunVnxpackExe(scratch, "list " + Quoted(show));
+  run = RunVnxpackExe(scratch, vnxpack, "list " + Quoted(show));
   EXPECT_EQ(run.Code, 0u) << run.Output;
   EXPECT_NE(run.Output.find("session \"" + seance + "\""), std::string::npos) << run.Output;
   EXPECT_NE(run.Output.find("  " + umlautName), std::string::npos) << run.Output;
-  run = RunVnxpackExe(scratch, "verify " + Quoted(show));
+  run = RunVnxpackExe(scratch, vnxpack, "verify " + Quoted(show));
   EXPECT_EQ(run.Code, 0u) << run.Output;
   EXPECT_NE(run.Output.find(show + ": 2 sessions, 3 files, all intact"), std::string::npos) << run.Output;
   const std::string copy = folder + "\\\xD0\xBA\xD0\xBE\xD0\xBF";  // "коп"
-  run = RunVnxpackExe(scratch, "extract " + Quoted(show) + " " + Quoted(copy) + " --session " + Quoted(seance));
+  run =
+      RunVnxpackExe(scratch, vnxpack, "extract " + Quoted(show) + " " + Quoted(copy) + " --session " + Quoted(seance));
   EXPECT_EQ(run.Code, 0u) << run.Output;
   EXPECT_EQ(ReadWhole(copy + "\\" + umlautName), "slide");
   EXPECT_EQ(ReadWhole(copy + "\\show.ini"), std::nullopt);
   // The presentation's name in the settings is what the runner takes: the
   // code page's rendering of its stem.
-  run = RunVnxpackExe(scratch, "settings " + Quoted(show));
+  run = RunVnxpackExe(scratch, vnxpack, "settings " + Quoted(show));
   EXPECT_EQ(run.Code, 0u) << run.Output;
   EXPECT_NE(run.Output.find("\"Width\": 320,"), std::string::npos) << run.Output;
   EXPECT_NE(run.Output.find("\"Pellam Screen Name\": \"???\","), std::string::npos) << run.Output;

@@ -13,7 +13,7 @@ namespace vnx {
 namespace {
 
 constexpr const char* kHelp =
-    "usage: vnxpack build -o OUT.exe --stub STUB.exe [--session NAME] [--version TEXT] ENTRY...\n"
+    "usage: vnxpack build -o OUT.exe [--stub STUB.exe] [--session NAME] [--version TEXT] ENTRY...\n"
     "       vnxpack build -o OUT.exe [--stub BASE.exe] --append [--session NAME] [--version TEXT] ENTRY...\n"
     "\n"
     "Writes OUT.exe: the stub followed by one session of the entries' files.\n"
@@ -23,7 +23,8 @@ constexpr const char* kHelp =
     "                   them below PLACEMENT). PLACEMENT is \".\", a relative subdirectory\n"
     "                   such as a\\b, or a tag beginning with \"PTOOL.\".\n"
     "  -o OUT.exe       the executable to write; replaced only when the build succeeds\n"
-    "  --stub STUB.exe  the program image to copy in front of the session\n"
+    "  --stub STUB.exe  the program image to copy in front of the session; without\n"
+    "                   it, the runner.exe that lies beside vnxpack\n"
     "  --session NAME   the session's name, at most 63 characters (default \"Session1\")\n"
     "  --version TEXT   the writer's version text, at most 63 characters\n"
     "  --append         add the session behind the sessions BASE.exe (default OUT.exe)\n"
@@ -54,11 +55,20 @@ std::string StoredText(const PackHost& host, const std::string& what, const std:
   throw EPackError("the " + what + " \"" + text + "\" has characters the Windows code page cannot write");
 }
 
+// Without --stub: the output itself when appending, else the runner that
+// lies beside the tool, as in the release package.
+std::string DefaultBase(const ParsedArguments& parsed, const PackHost& host, bool append) {
+  if (append) return parsed.Value("-o");
+  const std::string directory = host.ToolDirectory();
+  const std::string beside = directory + host.Separator() + "runner.exe";
+  if (directory.empty() || !host.Facts(beside).Exists)
+    throw EUsageError("--stub is needed unless --append is given or runner.exe lies beside vnxpack");
+  return beside;
+}
+
 std::string BaseOf(const ParsedArguments& parsed, const PackHost& host) {
-  const std::string output = parsed.Value("-o");
   const bool append = parsed.Flags.count("--append") != 0;
-  if (!append && !parsed.Has("--stub")) throw EUsageError("--stub is needed unless --append is given");
-  std::string base = parsed.Value("--stub", output);
+  std::string base = parsed.Has("--stub") ? parsed.Value("--stub") : DefaultBase(parsed, host, append);
   const HostFileFacts facts = host.Facts(base);
   if (!facts.Exists || facts.IsDirectory) throw EPackError("no such file: " + base);
   const bool carries = EndsWithSession(host, base);

@@ -45,6 +45,8 @@ class PackHost {
   // Best effort, like RemoveFile.
   virtual void RemoveEmptyDirectory(const std::string& path) const = 0;
   virtual std::string TemporaryDirectory() const = 0;
+  // The folder the tool's own program lies in; empty when unknown.
+  virtual std::string ToolDirectory() const = 0;
   // Binary streams on host paths; nullptr when the file cannot be opened.
   virtual std::unique_ptr<std::istream> OpenInput(const std::string& path) const = 0;
   virtual std::unique_ptr<std::ostream> OpenOutput(const std::string& path) const = 0;

@@ -76,6 +76,12 @@ class PosixHost : public PackHost {
     return path.string();
   }
 
+  std::string ToolDirectory() const override {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : self.parent_path().string();
+  }
+
   std::unique_ptr<std::istream> OpenInput(const std::string& path) const override {
     auto stream = std::make_unique<std::ifstream>(path, std::ios::binary);
     if (!*stream) return nullptr;

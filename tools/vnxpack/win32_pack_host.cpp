@@ -87,6 +87,20 @@ class Win32Host : public PackHost {
     return WithoutTrailingSeparators(Utf8FromWide(std::wstring_view(path, length)));
   }
 
+  std::string ToolDirectory() const override {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+      const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+      if (length == 0) return {};
+      if (length < path.size()) {
+        path.resize(length);
+        break;
+      }
+      path.resize(path.size() * 2);
+    }
+    return Utf8FromWide(path.substr(0, path.find_last_of(L'\\')));
+  }
+
   // libstdc++ opens wide names with _wfopen.
   std::unique_ptr<std::istream> OpenInput(const std::string& path) const override {
     auto stream = std::make_unique<std::ifstream>(Wide(path).c_str(), std::ios::binary);
