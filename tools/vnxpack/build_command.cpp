@@ -60,7 +60,7 @@ std::string StoredText(const PackHost& host, const std::string& what, const std:
 std::string DefaultBase(const ParsedArguments& parsed, const PackHost& host, bool append) {
   if (append) return parsed.Value("-o");
   const std::string directory = host.ToolDirectory();
-  const std::string beside = directory + host.Separator() + "runner.exe";
+  std::string beside = directory + host.Separator() + "runner.exe";
   if (directory.empty() || !host.Facts(beside).Exists)
     throw EUsageError("--stub is needed unless --append is given or runner.exe lies beside vnxpack");
   return beside;
