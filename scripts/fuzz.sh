@@ -6,6 +6,7 @@
 #   settings       arbitrary bytes as a settings file, read as the runner and
 #                  `vnxpack settings` read it
 #   outside_texts  the presentation's WM_SETTEXT commands and the command line
+#   branding       arbitrary bytes as a stub and an icon, branded by vnxpack
 #
 #   fuzz.sh [SECONDS [HARNESS...]]   each harness for SECONDS (default 600);
 #                                    scripts/test.sh runs each for 30
@@ -18,13 +19,13 @@ set -euo pipefail
 seconds=${1:-600}
 shift || true
 harnesses=("$@")
-[ ${#harnesses[@]} -gt 0 ] || harnesses=(extract settings outside_texts)
+[ ${#harnesses[@]} -gt 0 ] || harnesses=(extract settings outside_texts branding)
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
 scripts/install-deps.sh
 [ -f build/fuzz/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DVNX_FUZZ=ON >/dev/null
-cmake --build build/fuzz --target extract_fuzzer settings_fuzzer outside_texts_fuzzer >/dev/null
+cmake --build build/fuzz --target extract_fuzzer settings_fuzzer outside_texts_fuzzer branding_fuzzer >/dev/null
 [ -f build/native/build.ninja ] || cmake -S . -B build/native -G Ninja -DVNX_SANITIZE=ON >/dev/null
 cmake --build build/native --target vnxpack >/dev/null
 
@@ -64,6 +65,9 @@ for harness in "${harnesses[@]}"; do
   if [ "$harness" = extract ]; then
     inputs+=("$seeds")
     limits=(-max_len=65536 -rss_limit_mb=2048)
+  fi
+  if [ "$harness" = branding ]; then
+    limits=(-max_len=16384)  # its seeds are whole small programs with an icon
   fi
   echo "== fuzzing $harness for ${seconds} s"
   log=build/fuzz/last-$harness.log
