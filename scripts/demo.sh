@@ -286,7 +286,9 @@ cp examples/demo/demo.ini examples/demo/slide.txt examples/demo/music.mid "$stag
 cp build/win/bin/projector6.exe "$stage/player.exe"
 [ -f "$programs/bin/runner.exe" ] || fail "no $programs/bin/runner.exe: run scripts/release.sh first"
 cp "$programs/bin/vnxengine.dll" "$stage/"
-build/native/bin/vnxpack build -o "$show" --stub "$programs/bin/runner.exe" "$stage"
+# Branded as an author brands it: the demo's icon and version text.
+build/native/bin/vnxpack build -o "$show" --stub "$programs/bin/runner.exe" --icon examples/demo/demo.ico \
+  --title "$title" --company "Demo author" --file-version "$(cat VERSION).0" --copyright "Demo author" "$stage"
 build/native/bin/vnxpack verify "$show" >/dev/null
 if [ $signed -eq 1 ]; then
   say "signing build/demo.exe with a throw-away certificate (osslsigncode), the author's last step"

@@ -39,11 +39,12 @@ build() {
 package() {
   local stage
   stage=$(mktemp -d)
-  mkdir -p "$stage/example"
+  mkdir -p "$stage/example/show"
   for program in "${shipped[@]}"; do cp "$1/bin/$program" "$stage/"; done
   sed "s/@VERSION@/$version/" docs/release-readme.txt | sed 's/$/\r/' >"$stage/README.txt"
-  cp examples/demo/demo.ini examples/demo/slide.txt examples/demo/music.mid "$stage/example/"
-  cp "$1/bin/projector6.exe" "$stage/example/player.exe"
+  cp examples/demo/demo.ini examples/demo/slide.txt examples/demo/music.mid "$stage/example/show/"
+  cp "$1/bin/projector6.exe" "$stage/example/show/player.exe"
+  cp examples/demo/demo.ico "$stage/example/"
   rm -f "$2"
   python3 scripts/deterministic-zip.py "$2" "$stage" "$epoch"
   rm -rf "$stage"

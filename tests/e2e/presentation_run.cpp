@@ -186,7 +186,8 @@ PresentationRun::PresentationRun(const PresentationSpec& presentation) {
   files.insert(files.end(), presentation.Extra.begin(), presentation.Extra.end());
   // Packed under a name of the code page, then moved to its whole name.
   const std::string packed = scratch_.File(madeUp + ".packed");
-  PackShow(BuiltProgram(presentation.Runner), packed, files);
+  const bool runnerIsPath = presentation.Runner.find('\\') != std::string::npos;
+  PackShow(runnerIsPath ? presentation.Runner : BuiltProgram(presentation.Runner), packed, files);
   CreateDirectoryW(WideFromUtf8(showFolder_).c_str(), nullptr);
   EXPECT_TRUE(MoveFileW(WideFromCodePage(packed).c_str(), WideFromUtf8(showPath_).c_str())) << showPath_;
   if (presentation.ProjectorBesideRunner)

@@ -27,7 +27,7 @@ namespace vnx::test {
 struct PresentationSpec {
   std::string Settings;                 // lines of section [Settings]
   std::optional<std::string> Password;  // locks the presentation with this password
-  std::string Runner = "runner.exe";    // the program the presentation is packed behind
+  std::string Runner = "runner.exe";    // the program the presentation is packed behind, or its path
   std::string Projector = "projector5.exe";
   std::string Engine = "vnxengine.dll";    // a program built next to the tests
   std::optional<std::string> EngineBytes;  // or these bytes as the engine file

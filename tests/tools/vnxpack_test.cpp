@@ -212,6 +212,23 @@ TEST_F(VnxpackTest, RefusedBuildsLeaveNothingBehind) {
        scratch / "signed.exe" + " does not end with a session (bytes behind the last one cannot be appended to)\n"},
       {"file that grows while packed", {"/proc/self/status"}, 1, "status changed while it was packed\n"},
       {"no entries", {}, 2, "vnxpack build: missing arguments\nTry: vnxpack build --help\n"},
+      // The author's look: the author's inputs are named first, then the stub.
+      {"icon that is no icon", {"--icon", a, a}, 1, a + ": not an icon file: it is shorter than an icon header\n"},
+      {"missing icon", {"--icon", scratch / "nope.ico", a}, 1, "cannot read " + scratch / "nope.ico" + "\n"},
+      {"file version of three numbers",
+       {"--file-version", "1.2.3", a},
+       1,
+       "the file version \"1.2.3\" is not four numbers A.B.C.D of 0 to 65535\n"},
+      {"title that is not UTF-8", {"--title", "\xFF", a}, 1, "the title is not valid UTF-8\n"},
+      {"branding what is no program",
+       {"--title", "Show", a},
+       1,
+       stub + ": the stub is not a program image: it does not start with \"MZ\"\n"},
+      {"branding with --append",
+       {"--stub", scratch / "carrier.exe", "--append", "--company", "Me", a},
+       2,
+       "vnxpack build: the icon and version options brand the stub; they cannot be given with --append\n"
+       "Try: vnxpack build --help\n"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> arguments = {"build", "-o", output};
