@@ -24,6 +24,17 @@ std::uint16_t CommandId(int line, std::string_view text) {
   return static_cast<std::uint16_t>(value);
 }
 
+// A whole decimal number from `least` to `most`.
+std::uint32_t Number(int line, std::string_view keyword, std::string_view text, std::uint32_t least,
+                     std::uint32_t most) {
+  std::uint32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < least || value > most)
+    Fail(line, std::string(keyword) + " needs a number from " + std::to_string(least) + " to " + std::to_string(most) +
+                   ", not \"" + std::string(text) + "\"");
+  return value;
+}
+
 void NoArgument(int line, std::string_view keyword, std::string_view rest) {
   if (!rest.empty()) Fail(line, std::string(keyword) + " takes no value");
 }
@@ -57,6 +68,10 @@ void Apply(ProjectorBehaviour& b, const ConfigLine& line, std::set<std::string_v
   } else if (keyword == "log") {
     b.Log = true;
     b.LogPath = std::string(rest);
+  } else if (keyword == "exit-at-once") {
+    b.ExitAtOnce = static_cast<std::uint8_t>(Number(line.Number, keyword, rest, 0, 255));
+  } else if (keyword == "hang-after") {
+    b.HangAfter = Number(line.Number, keyword, rest, 1, 600000);
   } else if (keyword == "env") {
     if (rest.empty()) Fail(line.Number, "env needs a variable name");
     b.ExtraVariables.emplace_back(rest);

@@ -13,10 +13,15 @@
 //   log [PATH]         record events in PATH (default projector.log next to
 //                      the projector; a relative PATH is taken from there)
 //   env NAME           also record environment variable NAME
+//   exit-at-once N     end at once with exit code N (0-255), before any
+//                      window, as a projector that fails to start does
+//   hang-after MS      MS milliseconds (1-600000) after its window opens,
+//                      stop answering messages for good, as a hung program
 //
 // Every keyword but "env" may appear once.
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -38,6 +43,8 @@ struct ProjectorBehaviour {
   bool Log = false;
   std::string LogPath;  // as written; empty for the default file
   std::vector<std::string> ExtraVariables;
+  std::optional<std::uint8_t> ExitAtOnce;  // the exit code
+  std::optional<std::uint32_t> HangAfter;  // milliseconds after the window opens
 };
 
 // A line projector.behave does not understand:

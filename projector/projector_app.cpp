@@ -95,6 +95,7 @@ int Run(ProjectorApp& app, int showCommand) {
   if (app.Behaviour.Log) app.Log.Open(LogFilePath(app.Behaviour, directory));
   RecordStartup(app.Log, app.Behaviour.ExtraVariables);
   app.Shown = ReadSlide(directory);
+  if (app.Behaviour.ExitAtOnce) return *app.Behaviour.ExitAtOnce;
   if (app.Behaviour.DpiAware) DeclareDpiAwareness(app);
   RecordSlide(app);
   if (app.Behaviour.OpenWindow)

@@ -14,6 +14,7 @@ namespace vnx {
 namespace {
 
 constexpr UINT_PTR kAnimationTimer = 1;
+constexpr UINT_PTR kHangTimer = 2;
 constexpr UINT kFrameMilliseconds = 50;
 
 std::string Decimal(HWND window) { return std::to_string(reinterpret_cast<std::uintptr_t>(window)); }
@@ -94,6 +95,12 @@ void OnClose(ProjectorApp& app, HWND window) {
   DestroyWindow(window);
 }
 
+// Told to hang: the thread never comes back to its messages.
+[[noreturn]] void Hang(ProjectorApp& app) {
+  app.Log.Write("hang", "now");
+  for (;;) Sleep(INFINITE);
+}
+
 void OnDestroy(HWND window) {
   KillTimer(window, kAnimationTimer);
   PostQuitMessage(0);
@@ -105,6 +112,7 @@ LRESULT Route(ProjectorApp& app, HWND window, UINT message, WPARAM wParam, LPARA
     case WM_ERASEBKGND: return 1;  // the paint covers every pixel
     case WM_TIMER:
       if (wParam == kAnimationTimer) OnTimer(app, window);
+      if (wParam == kHangTimer) Hang(app);
       return 0;
     case WM_COMMAND:
       if (OnCommand(app, window, wParam, lParam)) return 0;
@@ -196,6 +204,7 @@ void OpenProjectorWindow(ProjectorApp& app, int showCommand) {
 
   app.LastTick = GetTickCount();
   SetTimer(window, kAnimationTimer, kFrameMilliseconds, nullptr);
+  if (app.Behaviour.HangAfter) SetTimer(window, kHangTimer, *app.Behaviour.HangAfter, nullptr);
   ShowWindow(window, showCommand);
   UpdateWindow(window);
 }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,7 @@ class TfrmMain {
   std::int32_t RunnerServerMessage = 0;
   PROCESS_INFORMATION ProjectorInfo{};
   HWND ProjectorWindow = nullptr;
+  std::optional<DWORD> ProjectorCloseAskedAt;  // GetTickCount of the session's first close request
   HMENU PopupMenu = nullptr;
   vnx::ControlBlock* ControlBlock = nullptr;  // the mapped view shared with the engine
   bool WindowNotFound = false, PresentationShown = false, ShowFinished = false, UserResized = false;

@@ -8,8 +8,7 @@
 // to new processes just while the projector is created, and the runner's
 // other children (programs it starts, the browser) stay outside. The
 // runner's own cleanup lets go of the projector first, so nothing changes
-// when it ends normally (a projector whose window never came keeps running,
-// as it always did). Where the runner cannot join (already in a job that
+// when it ends normally. Where the runner cannot join (already in a job that
 // allows no other) the projector is put into the job right after its
 // creation; systems without job objects (the Windows 95 family) go without.
 

@@ -14,6 +14,7 @@
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
 #include "runner/program_identity.h"
+#include "runner/projector_end.h"
 #include "runner/projector_job.h"
 #include "runner/pump.h"
 #include "runner/runner_seams.h"
@@ -82,10 +83,13 @@ void PublishDirectories(const TfrmMain& runner, const std::string& projectorPath
   SetVariable(kInitialDirVariable, initialDir);
 }
 
+// The pause between looks waits on the projector's process: once it has
+// ended no window can come, and the viewer is not kept waiting the rest of
+// the search.
 void FindWindowOfProjector(TfrmMain& runner) {
   const DWORD start = GetTickCount();
   while (!runner.ProjectorWindow && GetTickCount() - start < kWindowSearchTime) {
-    Sleep(kWindowSearchPause);
+    if (WaitForSingleObject(runner.ProjectorInfo.hProcess, kWindowSearchPause) != WAIT_TIMEOUT) return;
     EnumThreadWindows(runner.ProjectorInfo.dwThreadId, FindProjectorWindow, reinterpret_cast<LPARAM>(&runner));
   }
 }
@@ -143,9 +147,10 @@ void RunLoop(TfrmMain& runner) {
     runner.ControlBlock->ExitOnAnyKey = !runner.KeyInteraction.Value;
     if (runner.PresentationShown) SettleShownPresentation(runner);
     if (QuitRequested)
-      PostMessageA(runner.ProjectorWindow, WM_CLOSE, 0, 0);
+      AskProjectorToClose(runner);
     else
       KeepProjectorInFront(runner);
+    EndProjectorIfHung(runner);
   }
 }
 
@@ -229,7 +234,8 @@ void LaunchProjector(TfrmMain& runner, SessionHolders& holders) {
   FindWindowOfProjector(runner);
   TraceStartup("window-found");
   if (!runner.ProjectorWindow) {
-    runner.WindowNotFound = true;  // the projector keeps running
+    runner.WindowNotFound = true;
+    EndProjector(runner.ProjectorInfo.hProcess);
     return;
   }
   ShowWindow(runner.ProjectorWindow, SW_HIDE);

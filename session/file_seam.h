@@ -13,10 +13,13 @@
 
 namespace vnx {
 
-// A write that the file system refuses (a full disk): "Stream write error".
+// A write that the file system refuses, named with the file and the
+// system's reason ("There is not enough space on the disk."), so that a
+// viewer whose disk is full learns why the presentation does not start.
 class EWriteError : public ERunnerError {
  public:
-  EWriteError() : ERunnerError("Stream write error") {}
+  EWriteError(const std::string& path, const std::string& reason)
+      : ERunnerError("Cannot write file " + path + ": " + reason) {}
 };
 
 // A file opened for reading, others may read and write it meanwhile.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace vnx {
 namespace {
@@ -56,13 +57,13 @@ class PosixSource : public SourceStream {
 
 class PosixTarget : public TargetStream {
  public:
-  explicit PosixTarget(int fd) : fd_(fd) {}
+  PosixTarget(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
   void Write(const void* data, std::size_t count) override {
     const char* from = static_cast<const char*>(data);
     while (count > 0) {
       const ssize_t put = write(fd_.get(), from, count);
       if (put < 0 && errno == EINTR) continue;
-      if (put <= 0) throw EWriteError();
+      if (put <= 0) throw EWriteError(path_, put == 0 ? std::strerror(ENOSPC) : std::strerror(errno));
       from += put;
       count -= static_cast<std::size_t>(put);
     }
@@ -78,6 +79,7 @@ class PosixTarget : public TargetStream {
 
  private:
   Descriptor fd_;
+  std::string path_;
 };
 
 class PosixFileSeam : public FileSeam {
@@ -95,7 +97,7 @@ class PosixFileSeam : public FileSeam {
     // the directory it was meant for.
     const int fd = open(PosixPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) throw EFCreateError(path);
-    return std::make_unique<PosixTarget>(fd);
+    return std::make_unique<PosixTarget>(fd, path);
   }
   void Delete(const std::string& path) const override { unlink(PosixPath(path).c_str()); }
 };

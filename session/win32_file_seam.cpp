@@ -40,12 +40,25 @@ class Win32Source : public SourceStream {
   UniqueFileHandle file_;
 };
 
+// The system's reason for the last error, in the code page like the paths.
+std::string LastErrorText() {
+  const DWORD error = GetLastError();
+  char text[512] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
+                 nullptr);
+  std::string reason = text;
+  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) reason.pop_back();
+  return reason.empty() ? "error " + std::to_string(error) : reason;
+}
+
 class Win32Target : public TargetStream {
  public:
-  explicit Win32Target(UniqueFileHandle file) : file_(std::move(file)) {}
+  Win32Target(UniqueFileHandle file, std::string path) : file_(std::move(file)), path_(std::move(path)) {}
   void Write(const void* data, std::size_t count) override {
     DWORD put = 0;
-    if (!WriteFile(file_.get(), data, static_cast<DWORD>(count), &put, nullptr) || put != count) throw EWriteError();
+    SetLastError(ERROR_DISK_FULL);  // what a write that takes fewer bytes than given means
+    if (!WriteFile(file_.get(), data, static_cast<DWORD>(count), &put, nullptr) || put != count)
+      throw EWriteError(path_, LastErrorText());
   }
   void SetLastWriteTime(std::uint64_t fileTime) override {
     FILETIME time{static_cast<DWORD>(fileTime & 0xFFFFFFFF), static_cast<DWORD>(fileTime >> 32)};
@@ -54,6 +67,7 @@ class Win32Target : public TargetStream {
 
  private:
   UniqueFileHandle file_;
+  std::string path_;
 };
 
 // Paths in the code page (the runner's working directory and the names the
@@ -72,7 +86,7 @@ class Win32FileSeam : public FileSeam {
     UniqueFileHandle file(
         CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw EFCreateError(path);
-    return std::make_unique<Win32Target>(std::move(file));
+    return std::make_unique<Win32Target>(std::move(file), path);
   }
   void Delete(const std::string& path) const override { DeleteFileW(Wide(path).c_str()); }
 

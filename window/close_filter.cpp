@@ -3,6 +3,7 @@
 #include "contract/control_block.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
+#include "runner/projector_end.h"
 #include "runner/pump.h"
 
 namespace vnx {
@@ -21,7 +22,7 @@ void CloseProjectorGracefully(TfrmMain& runner) {
   PumpThenWait(55);
   ShowWindow(projector, SW_HIDE);
   PumpThenWait(555);
-  PostMessageA(projector, WM_CLOSE, 0, 0);
+  AskProjectorToClose(runner);
   PumpPending();
 }
 

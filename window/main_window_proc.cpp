@@ -6,6 +6,7 @@
 #include "contract/control_block.h"
 #include "contract/private_messages.h"
 #include "runner/frm_main.h"
+#include "runner/projector_end.h"
 #include "window/handlers.h"
 
 namespace vnx {
@@ -70,7 +71,7 @@ DWORD ProjectorThreadIdOf(const TfrmMain& runner) {
 void CloseProjector(TfrmMain& runner) {
   if (!runner.ProjectorWindow) return;
   AttachThreadInput(GetCurrentThreadId(), ProjectorThreadIdOf(runner), FALSE);
-  PostMessageA(runner.ProjectorWindow, WM_CLOSE, 0, 0);
+  AskProjectorToClose(runner);
 }
 
 }  // namespace vnx

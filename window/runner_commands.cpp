@@ -5,6 +5,7 @@
 #include "dialogs/frm_setup.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
+#include "runner/projector_end.h"
 #include "runner/runner_seams.h"
 #include "runner/window_layout.h"
 #include "window/handlers.h"
@@ -32,7 +33,7 @@ void OnSetupCommand(TfrmMain& runner) {
     return;
   }
   if (Seams().RunSetupDialog(runner)) {
-    PostMessageA(runner.ProjectorWindow, WM_CLOSE, 0, 0);
+    AskProjectorToClose(runner);
     RestartRequested = true;
   }
 }

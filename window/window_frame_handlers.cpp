@@ -5,6 +5,7 @@
 #include "dialogs/frm_setup.h"
 #include "runner/frm_main.h"
 #include "runner/process_state.h"
+#include "runner/projector_end.h"
 #include "window/handlers.h"
 #include "window/ratio_sizing.h"
 
@@ -82,7 +83,7 @@ Handled OnEndSession(TfrmMain& runner) {
   if (SetupDialog)
     SendMessageA(SetupDialog->DialogWindow, WM_CLOSE, 0, 0);
   else if (runner.ProjectorWindow)
-    PostMessageA(runner.ProjectorWindow, WM_CLOSE, 0, 0);
+    AskProjectorToClose(runner);
   return kThenDefault;
 }
 

@@ -17,11 +17,6 @@ std::string WithoutTrailingBackslash(std::string path) {
   return path;
 }
 
-bool ProcessRunning(DWORD processId) {
-  const UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-  return process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
-}
-
 void WaitForProcessEnd(DWORD processId) {
   const UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
   if (process) {
@@ -137,21 +132,17 @@ INSTANTIATE_TEST_SUITE_P(
                                    [](const std::string&, const PresentationRun&) { return std::vector<LogEntry>{}; }}),
     CaseName<BeforeShowCase>);
 
-TEST(PresentationLaunch, AProjectorWithoutWindowIsGivenUpAndKeepsRunning) {
+// The whole search runs before the projector is given up (and ended: the
+// viewer-fault cases check what is left).
+TEST(PresentationLaunch, AProjectorWithoutWindowIsGivenUpAfterTheWholeSearch) {
   PresentationSpec presentation;
   presentation.Behave = {"no-window"};
   PresentationRun run(presentation);
   const DWORD start = GetTickCount();
   run.Start();
   ASSERT_TRUE(run.WaitForEnd(40000));
-  EXPECT_GE(GetTickCount() - start, 11000u);  // the whole window search
+  EXPECT_GE(GetTickCount() - start, 11000u);
   EXPECT_EQ(run.LastLog("window"), "none");
-  const auto projector = run.LastLog("process");
-  ASSERT_TRUE(projector);
-  EXPECT_TRUE(ProcessRunning(std::stoul(*projector)));
-  // Only the running projector's own file stays; the next runner that finds
-  // the directory free reclaims it.
-  EXPECT_EQ(run.LeftBehind(), std::vector<std::string>{"Vnx_Rt\\projector.exe"});
 }
 
 }  // namespace

@@ -167,7 +167,10 @@ PresentationRun::PresentationRun(const PresentationSpec& presentation) {
   showFolder_ = presentation.Folder.empty() ? scratch_.Path() : scratch_.File(presentation.Folder);
   showPath_ = showFolder_ + "\\" + stem_ + ".exe";
   logPath_ = scratch_.File("projector.log");
-  tempFolder_ = presentation.TempFolder.empty() ? std::string() : scratch_.File(presentation.TempFolder);
+  const bool absolute = presentation.TempFolder.size() > 1 && presentation.TempFolder[1] == ':';
+  tempFolder_ = presentation.TempFolder.empty() ? std::string()
+                : absolute                      ? presentation.TempFolder
+                                                : scratch_.File(presentation.TempFolder);
   CreateDirectoryW(WideFromUtf8(tempFolder_.empty() ? scratch_.File("temp") : tempFolder_).c_str(), nullptr);
   tempBase_ = tempFolder_.empty() ? scratch_.File("temp") : ShortFormOf(tempFolder_);
   std::string behave = "log " + logPath_ + "\r\nenv " + ExeFileName() + "\r\n";
@@ -177,12 +180,12 @@ PresentationRun::PresentationRun(const PresentationSpec& presentation) {
                                      std::to_string(static_cast<std::int32_t>(PasswordHash(*presentation.Password))) +
                                      "\r\n"
                                : "Password=0\r\n";
-  std::vector<ShowFile> files{
-      {"show.ini", "[Settings]\r\n" + lock + presentation.Settings, ""},
-      {"projector.exe", BuiltProgramBytes(presentation.Projector), ""},
-      {"engine.dll", presentation.EngineBytes.value_or(BuiltProgramBytes(presentation.Engine)), ""},
-      {"projector.behave", behave, ""},
-      {"slide.txt", presentation.Slide, ""}};
+  std::vector<ShowFile> files{{"show.ini", "[Settings]\r\n" + lock + presentation.Settings, ""},
+                              {"projector.exe", BuiltProgramBytes(presentation.Projector), ""},
+                              {"projector.behave", behave, ""},
+                              {"slide.txt", presentation.Slide, ""}};
+  if (presentation.EngineBytes || !presentation.Engine.empty())
+    files.push_back({"engine.dll", presentation.EngineBytes.value_or(BuiltProgramBytes(presentation.Engine)), ""});
   files.insert(files.end(), presentation.Extra.begin(), presentation.Extra.end());
   // Packed under a name of the code page, then moved to its whole name.
   const std::string packed = scratch_.File(madeUp + ".packed");

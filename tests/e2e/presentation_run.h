@@ -29,7 +29,7 @@ struct PresentationSpec {
   std::optional<std::string> Password;  // locks the presentation with this password
   std::string Runner = "runner.exe";    // the program the presentation is packed behind, or its path
   std::string Projector = "projector5.exe";
-  std::string Engine = "vnxengine.dll";    // a program built next to the tests
+  std::string Engine = "vnxengine.dll";    // a program built next to the tests; empty: none
   std::optional<std::string> EngineBytes;  // or these bytes as the engine file
   std::vector<std::string> Behave;         // projector.behave lines; the log is always on
   std::string Slide = "title=End to end\r\nstage=640x480\r\n";
@@ -43,8 +43,9 @@ struct PresentationSpec {
   std::string Folder, Name;
   // The viewer's temporary directory, in UTF-8: a folder inside the scratch
   // directory that the runner gets as TMP and TEMP, as a user's account
-  // gives them. Empty: the runner works below the scratch directory's
-  // "temp", named by its per-user "Pellam Temp Directory".
+  // gives them, or a whole path ("Z:\..." on a disk of its own). Empty: the
+  // runner works below the scratch directory's "temp", named by its
+  // per-user "Pellam Temp Directory".
   std::string TempFolder;
 };
 

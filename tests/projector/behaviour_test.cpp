@@ -18,6 +18,8 @@ TEST(Behaviour, EmptyFileMeansAWellBehavedProjector) {
     EXPECT_EQ(b.FullScreenCommand, 20048);
     EXPECT_FALSE(b.Log);
     EXPECT_TRUE(b.ExtraVariables.empty());
+    EXPECT_FALSE(b.ExitAtOnce);
+    EXPECT_FALSE(b.HangAfter);
   }
 }
 
@@ -31,7 +33,9 @@ TEST(Behaviour, EveryKeyword) {
       "command-id 31000\r\n"
       "log C:\\logs\\run one.log\r\n"
       "env show.exe\r\n"
-      "env PATH");
+      "env PATH\r\n"
+      "exit-at-once 0\r\n"
+      "hang-after 600000");
   EXPECT_FALSE(b.OpenWindow);
   EXPECT_FALSE(b.SizingFrame);
   EXPECT_TRUE(b.DpiAware);
@@ -40,6 +44,8 @@ TEST(Behaviour, EveryKeyword) {
   EXPECT_TRUE(b.Log);
   EXPECT_EQ(b.LogPath, "C:\\logs\\run one.log");
   EXPECT_EQ(b.ExtraVariables, (std::vector<std::string>{"show.exe", "PATH"}));
+  EXPECT_EQ(b.ExitAtOnce, 0);
+  EXPECT_EQ(b.HangAfter, 600000u);
   EXPECT_EQ(ParseBehaviour("german\n").Language, MenuLanguage::German);
 }
 
@@ -66,6 +72,9 @@ TEST(Behaviour, MistakesAreReportedWithTheirLine) {
       {"german\nportuguese", "projector.behave line 2: only one menu language can be chosen"},
       {"log\nlog other.log", "projector.behave line 2: log given twice"},
       {"env", "projector.behave line 1: env needs a variable name"},
+      {"exit-at-once 256", "projector.behave line 1: exit-at-once needs a number from 0 to 255, not \"256\""},
+      {"exit-at-once", "projector.behave line 1: exit-at-once needs a number from 0 to 255, not \"\""},
+      {"hang-after 0", "projector.behave line 1: hang-after needs a number from 1 to 600000, not \"0\""},
   };
   for (const auto& c : cases) {
     try {
