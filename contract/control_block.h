@@ -44,7 +44,10 @@ struct ControlBlock {
   std::uint8_t EngineFlagE;
   std::uint8_t BlockSystemKeys;
   std::uint8_t DisableScreenSaver;
-  std::uint8_t Reserved75;
+  // The runner runs as the system's screen saver ("/s"): the power plan may
+  // then turn the monitor off and let the machine sleep, whatever
+  // DisableScreenSaver says. A byte the runner always wrote 0 before.
+  std::uint8_t RunningAsScreenSaver;
   std::uint32_t RunnerThreadId;
   std::uint8_t ExitOnEsc;
   std::uint8_t CloseMenu;
@@ -98,7 +101,7 @@ static_assert(offsetof(ControlBlock, EngineFlagD) == 71);
 static_assert(offsetof(ControlBlock, EngineFlagE) == 72);
 static_assert(offsetof(ControlBlock, BlockSystemKeys) == 73);
 static_assert(offsetof(ControlBlock, DisableScreenSaver) == 74);
-static_assert(offsetof(ControlBlock, Reserved75) == 75);
+static_assert(offsetof(ControlBlock, RunningAsScreenSaver) == 75);
 static_assert(offsetof(ControlBlock, RunnerThreadId) == 76);
 static_assert(offsetof(ControlBlock, ExitOnEsc) == 80);
 static_assert(offsetof(ControlBlock, CloseMenu) == 81);

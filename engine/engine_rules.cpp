@@ -68,9 +68,18 @@ WatchStep NextWatchStep(WatchState& state, const WatchObservation& seen) noexcep
   return step;
 }
 
+bool KeepsDisplayOn(const ControlBlock& block) noexcept {
+  return block.DisableScreenSaver != 0 && block.RunningAsScreenSaver == 0;
+}
+
+std::uint32_t ExecutionStateFor(bool keepDisplayOn) noexcept {
+  return keepDisplayOn ? es::kContinuous | es::kDisplayRequired | es::kSystemRequired : es::kContinuous;
+}
+
 bool RefusesSystemCommand(const ControlBlock& block, std::uint32_t command) noexcept {
   const std::uint32_t base = command & 0xFFF0;  // the low four bits are the system's own
-  if (block.DisableScreenSaver != 0 && (base == sc::kScreenSave || base == sc::kMonitorPower)) return true;
+  if (base == sc::kMonitorPower) return KeepsDisplayOn(block);
+  if (base == sc::kScreenSave) return block.DisableScreenSaver != 0 || block.RunningAsScreenSaver != 0;
   return block.BlockSystemKeys != 0 && base == sc::kTaskList;
 }
 

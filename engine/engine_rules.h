@@ -43,7 +43,7 @@ struct WatchObservation {
   bool presentationRunning = false;  // PresentationRunning is not 0
   bool projectorVisible = false;     // ProjectorWindow is a visible window
   bool projectorEnded = false;       // the projector's process has ended
-  bool keepDisplayOn = false;        // DisableScreenSaver
+  bool keepDisplayOn = false;        // KeepsDisplayOn
 };
 struct WatchState {
   bool sawRunnerWindow = false;
@@ -64,9 +64,19 @@ inline constexpr std::uint32_t kWatchSettledPollMs = 250;  // afterwards: only t
 inline constexpr int kPollsWithoutWindowToStop = 2;
 WatchStep NextWatchStep(WatchState& state, const WatchObservation& seen) noexcept;
 
-// System commands the engine refuses in the presentation's processes: the
-// screen saver and monitor power-off with DisableScreenSaver, the Start menu
-// (Ctrl+Esc) with BlockSystemKeys. command is the WM_SYSCOMMAND wParam.
+// With DisableScreenSaver the presentation keeps the display and the machine
+// awake, unless it runs as the system's screen saver: then the power plan
+// turns the monitor off and lets the machine sleep as with any screen saver.
+bool KeepsDisplayOn(const ControlBlock& block) noexcept;
+// The execution state the watcher's thread asks for while the display is
+// kept on or not (SetThreadExecutionState's flags).
+std::uint32_t ExecutionStateFor(bool keepDisplayOn) noexcept;
+
+// System commands the engine refuses in the presentation's processes:
+// monitor power-off while the display is kept on; the screen saver with
+// DisableScreenSaver and while the presentation is the screen saver itself
+// (a second one is never started over it); the Start menu (Ctrl+Esc) with
+// BlockSystemKeys. command is the WM_SYSCOMMAND wParam.
 bool RefusesSystemCommand(const ControlBlock& block, std::uint32_t command) noexcept;
 
 // The projector's own right-click menu may open (no NoRightClickMenu) and

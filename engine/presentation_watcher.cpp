@@ -6,9 +6,13 @@
 #include "common/library_function.h"
 #include "contract/private_messages.h"
 #include "engine/engine_process.h"
+#include "engine/win_values.h"
 
 namespace vnx::engine {
 namespace {
+
+static_assert(es::kContinuous == ES_CONTINUOUS && es::kDisplayRequired == ES_DISPLAY_REQUIRED &&
+              es::kSystemRequired == ES_SYSTEM_REQUIRED);
 
 using SetThreadExecutionStateFn = EXECUTION_STATE(WINAPI*)(EXECUTION_STATE);
 
@@ -51,14 +55,14 @@ WatchObservation Observe(Watch& watch) noexcept {
   const HWND projector = BlockWindow(block.ProjectorWindow);
   seen.projectorVisible = projector != nullptr && IsWindow(projector) && IsWindowVisible(projector);
   seen.projectorEnded = ProjectorEnded(watch, block.ProjectorProcessId);
-  seen.keepDisplayOn = block.DisableScreenSaver != 0;
+  seen.keepDisplayOn = KeepsDisplayOn(block);
   return seen;
 }
 
 void KeepDisplayOn(const Watch& watch, bool on) noexcept {
   if (watch.setExecutionState == nullptr) return;
   // The requirement belongs to this thread and ends with it.
-  watch.setExecutionState(on ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED : ES_CONTINUOUS);
+  watch.setExecutionState(ExecutionStateFor(on));
 }
 
 void RunWatch() noexcept {

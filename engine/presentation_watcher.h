@@ -3,7 +3,8 @@
 // process. Nothing the viewer does is needed for the presentation to count as
 // shown, so the watcher looks at the block a few times a second and posts
 // WM_RUNNER_SHOWN once the projector's window is visible; it keeps the
-// display on while the presentation runs with DisableScreenSaver, and leaves
+// display on while the presentation runs with DisableScreenSaver (not as the
+// system's screen saver, which lets the monitor sleep), and leaves
 // when the session is over, letting go of the library.
 
 #include <windows.h>

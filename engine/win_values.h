@@ -53,4 +53,10 @@ inline constexpr std::uint32_t kScreenSave = 0xF140;
 inline constexpr std::uint32_t kMonitorPower = 0xF170;
 }  // namespace sc
 
+namespace es {
+inline constexpr std::uint32_t kSystemRequired = 0x00000001;
+inline constexpr std::uint32_t kDisplayRequired = 0x00000002;
+inline constexpr std::uint32_t kContinuous = 0x80000000;
+}  // namespace es
+
 }  // namespace vnx::engine

@@ -22,6 +22,8 @@
 //   client-size        "WxH"; both written together whenever either changed
 //   full-screen        "on" or "off", each time the command switches it
 //   command-ignored    a WM_COMMAND id the projector does not know
+//   system-command     "monitor-power" or "screen-save": that WM_SYSCOMMAND
+//                      reached the window procedure
 //   close              "WM_CLOSE" when the window was asked to close
 //   quit               the exit code of a WM_QUIT that reached the thread
 //   error              why the projector gave up

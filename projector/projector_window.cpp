@@ -106,6 +106,14 @@ void OnDestroy(HWND window) {
   PostQuitMessage(0);
 }
 
+// The power commands that reach the window: tests see which ones the engine
+// lets through. The window then does what any window does with them.
+void RecordPowerCommand(ProjectorApp& app, WPARAM command) {
+  const WPARAM base = command & 0xFFF0;
+  if (base == SC_MONITORPOWER) app.Log.Write("system-command", "monitor-power");
+  if (base == SC_SCREENSAVE) app.Log.Write("system-command", "screen-save");
+}
+
 LRESULT Route(ProjectorApp& app, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: OnPaint(app, window); return 0;
@@ -119,6 +127,7 @@ LRESULT Route(ProjectorApp& app, HWND window, UINT message, WPARAM wParam, LPARA
       break;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
     case WM_WINDOWPOSCHANGED: RecordPlacementIfChanged(app); break;
+    case WM_SYSCOMMAND: RecordPowerCommand(app, wParam); break;
     case WM_CLOSE: OnClose(app, window); return 0;
     case WM_DESTROY: OnDestroy(window); return 0;
     case WM_NCDESTROY: app.Window = nullptr; break;

@@ -109,6 +109,7 @@ void CreateMainWindow(TfrmMain& form) {
   form.RegIniFile = std::make_unique<TRegIniFile>();
   const StartRequest request = ParseStartRequest(SplitCommandLine(seams.CommandLine()));
   form.SetupMode = request.Mode == StartMode::Setup;
+  form.ScreenSaverMode = request.ScreenSaver;
   const HWND owner = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(request.OwnerWindow));
   form.SetupOwner = owner && IsWindow(owner) ? owner : nullptr;
   form.ExeStem = ExeStemOf(form.ExeFileName);

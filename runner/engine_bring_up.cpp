@@ -115,6 +115,7 @@ bool InstallHooks(TfrmMain& runner, SessionHolders& holders, const EngineExports
   if (!holders.KeyboardHook) return false;
   block.FittingInProgress = 1;
   block.DisableScreenSaver = runner.DisableScreenSaver.Value;
+  block.RunningAsScreenSaver = runner.ScreenSaverMode;
   if (runner.DisableW95Key.Value) {
     block.BlockSystemKeys = 1;
     holders.GetMessageHook = InstallHook(WH_GETMESSAGE, exports.GetMessage, engine);

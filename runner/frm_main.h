@@ -78,6 +78,7 @@ class TfrmMain {
   std::string InstanceSuffix;
   bool SettingsPass = false, SetupMode = false;
   HWND SetupOwner = nullptr;                // the host's settings window given with "/c"
+  bool ScreenSaverMode = false;             // started by the system as its screen saver ("/s")
   std::unique_ptr<TRegIniFile> RegIniFile;  // the per-user values, on "Software\Orrindale"
   std::int32_t AlignmentX = 0;
   bool Password = false;

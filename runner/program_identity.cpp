@@ -53,6 +53,7 @@ StartRequest ParseStartRequest(const std::vector<std::string>& arguments) {
                                                              : std::string_view();
       return {StartMode::Setup, WindowNumber(window)};
     }
+    case 's': return {StartMode::Presentation, 0, true};
     case 'p':
     case 'a': return {StartMode::Nothing, 0};
     default: return {};

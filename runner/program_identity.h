@@ -20,11 +20,15 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 // with "/s" (run it), "/c", "/c HWND" or "/c:HWND" (its settings, owned by
 // that window), "/p HWND" (a preview inside a host window) or, on old
 // systems, "/a HWND" (change a password); "-" may stand for "/" and letter
-// case varies. No argument, "/s" and anything else run the presentation.
+// case varies. No argument, "/s" and anything else run the presentation;
+// only "/s" runs it as the screen saver, which lets the monitor sleep. A
+// ".scr" without arguments is a person's double-click or the settings'
+// "Configure", never the system's idle timeout: a presentation as ever.
 enum class StartMode { Presentation, Setup, Nothing };
 struct StartRequest {
   StartMode Mode = StartMode::Presentation;
   std::uint32_t OwnerWindow = 0;  // Setup: the window given with "/c", 0 when none
+  bool ScreenSaver = false;       // Presentation: run as the system's screen saver
 };
 // The arguments as SplitCommandLine gives them, the program's name first.
 StartRequest ParseStartRequest(const std::vector<std::string>& arguments);

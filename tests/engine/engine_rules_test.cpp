@@ -200,6 +200,36 @@ TEST(SystemCommands, ScreenSaverAndStartMenuAreRefusedOnlyWhenAsked) {
   }
 }
 
+// Run as the system's screen saver, the presentation lets the power plan
+// turn the monitor off and the machine sleep; started otherwise it keeps
+// both awake as DisableScreenSaver says. A second screen saver is never
+// started over the one that runs.
+TEST(ScreenSaverPower, TheMonitorSleepsOnlyUnderAScreenSaver) {
+  constexpr std::uint32_t kAwake = es::kContinuous | es::kDisplayRequired | es::kSystemRequired;
+  struct Case {
+    const char* name;
+    std::uint8_t disableScreenSaver, runningAsScreenSaver;
+    bool keepsDisplayOn, refusesMonitorPower, refusesScreenSave;
+  } const cases[] = {
+      {"presentation, saver kept away", 1, 0, true, true, true},
+      {"presentation, saver allowed", 0, 0, false, false, false},
+      {"screen saver", 1, 1, false, false, true},
+      {"screen saver that allows savers", 0, 1, false, false, true},
+      {"screen saver, any nonzero byte", 1, 0x80, false, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ControlBlock block{};
+    block.DisableScreenSaver = c.disableScreenSaver;
+    block.RunningAsScreenSaver = c.runningAsScreenSaver;
+    EXPECT_EQ(KeepsDisplayOn(block), c.keepsDisplayOn);
+    EXPECT_EQ(ExecutionStateFor(KeepsDisplayOn(block)), c.keepsDisplayOn ? kAwake : es::kContinuous);
+    EXPECT_EQ(RefusesSystemCommand(block, sc::kMonitorPower), c.refusesMonitorPower);
+    EXPECT_EQ(RefusesSystemCommand(block, sc::kMonitorPower | 0x2), c.refusesMonitorPower);  // power off
+    EXPECT_EQ(RefusesSystemCommand(block, sc::kScreenSave), c.refusesScreenSave);
+  }
+}
+
 TEST(SystemCommands, AnyNonzeroByteCountsAsSet) {
   ControlBlock block{};
   block.DisableScreenSaver = 0xFF;

@@ -259,6 +259,7 @@ void EngineSession::InstallHooks(const EngineSettings& settings) {
   block_->KeyboardHook = BlockValue(hooks_[1]);
   block_->FittingInProgress = 1;
   block_->DisableScreenSaver = settings.disableScreenSaver;
+  block_->RunningAsScreenSaver = settings.runningAsScreenSaver;
   if (settings.blockSystemKeys) {
     block_->BlockSystemKeys = 1;
     hooks_[3] = hook(WH_GETMESSAGE, "GProc");

@@ -50,6 +50,7 @@ struct EngineSettings {
   bool exitOnMouse = false, exitOnAnyKey = false, exitOnEsc = false;
   bool noRightClickMenu = false, closeMenu = false, draggable = false;
   bool blockSystemKeys = false, disableScreenSaver = false, hideCursor = false;
+  bool runningAsScreenSaver = false;
   std::vector<std::int32_t> menuDeleteItems;
 };
 

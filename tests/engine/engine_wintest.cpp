@@ -322,6 +322,62 @@ TEST(EngineSystemCommands, TheCbtHookRefusesScreenSaverAndStartMenu) {
   }
 }
 
+// Run as the system's screen saver, the engine lets the monitor sleep: the
+// watcher asks for no execution state, and the monitor-power command reaches
+// the projector's window procedure (posted: past the GetMessage hook; sent:
+// past the CBT hook that DefWindowProc asks). As a presentation it keeps the
+// display and the machine required and refuses the command. A screen saver
+// is refused either way. Wine keeps one execution state for the whole process
+// (its SetThreadExecutionState is a stub), so this thread, in the runner's
+// place, reads what the watcher's thread asked for.
+TEST(EngineScreenSaver, TheMonitorSleepsOnlyUnderAScreenSaver) {
+  using HookProc = LRESULT(CALLBACK*)(int, WPARAM, LPARAM);
+  struct Case {
+    const char* name;
+    bool runningAsScreenSaver;
+    EXECUTION_STATE requested;
+    bool monitorPowerPasses;
+  } const cases[] = {
+      {"presentation", false, ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED, false},
+      {"screen saver", true, ES_CONTINUOUS, true},
+  };
+  constexpr LPARAM kMarker = MAKELPARAM(42, 42);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetThreadExecutionState(ES_CONTINUOUS);  // nothing required before the session
+    EngineSettings settings;
+    settings.disableScreenSaver = settings.blockSystemKeys = true;  // the defaults
+    settings.runningAsScreenSaver = c.runningAsScreenSaver;
+    EngineSession session(settings);
+    ASSERT_TRUE(session.Ready());
+    // The watcher settles the requirement at the latest in the poll that
+    // reports the show.
+    ASSERT_TRUE(session.ShowPresentation());
+    EXPECT_EQ(SetThreadExecutionState(ES_CONTINUOUS), c.requested);
+
+    const auto cbt =
+        reinterpret_cast<HookProc>(reinterpret_cast<void (*)()>(GetProcAddress(session.Engine(), "CProc")));
+    ASSERT_NE(cbt, nullptr);
+    EXPECT_EQ(cbt(HCBT_SYSCOMMAND, SC_MONITORPOWER, 2), c.monitorPowerPasses ? 0 : 1);
+    EXPECT_EQ(cbt(HCBT_SYSCOMMAND, SC_SCREENSAVE, 0), 1);
+
+    Recorder& reports = session.Runner();
+    const HWND projector = session.Projector().Window();
+    PostMessageA(projector, WM_SYSCOMMAND, SC_MONITORPOWER, 2);  // power off
+    PostMessageA(projector, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+    PostMessageA(projector, WM_MOUSEMOVE, 0, kMarker);  // reported after whatever came through
+    ASSERT_TRUE(reports.WaitFor(
+        [&](const Entry& e) { return e.message == kStandInInput && e.wParam == WM_MOUSEMOVE && e.lParam == kMarker; }));
+    const auto reached = [&](LPARAM command) {
+      return reports.Count([&](const Entry& e) {
+        return e.message == kStandInInput && e.wParam == WM_SYSCOMMAND && e.lParam == command;
+      });
+    };
+    EXPECT_EQ(reached(SC_MONITORPOWER), c.monitorPowerPasses ? 1 : 0);
+    EXPECT_EQ(reached(SC_SCREENSAVE), 0);
+  }
+}
+
 TEST(EngineOutsiders, AProgramOutsideThePresentationIsLeftAlone) {
   EngineSettings settings;
   settings.exitOnMouse = settings.exitOnAnyKey = true;

@@ -1,7 +1,8 @@
 // A stand-in for the projector in the engine's tests: a separate process with
 // one visible top-level window of the projector's class and a message loop of
 // its own. It tells a window of the test what reaches its window procedure,
-// so the test sees which input the engine's hooks let through. A right click
+// so the test sees which input (and which system command) the engine's hooks
+// let through. A right click
 // opens its own context menu, whose remaining items it reports before
 // closing the menu again.
 //   stand_in_projector.exe REPORT_WINDOW LEFT TOP WIDTH HEIGHT
@@ -52,6 +53,10 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYUP: Report(vnx::test::kStandInInput, message, static_cast<LPARAM>(wParam)); break;
+    case WM_SYSCOMMAND:
+      Report(vnx::test::kStandInInput, message, static_cast<LPARAM>(wParam & 0xFFF0));
+      if ((wParam & 0xFFF0) == SC_MONITORPOWER) return 0;  // the test's screen stays as it is
+      break;
     case WM_CONTEXTMENU:
       Report(vnx::test::kStandInInput, message, 0);
       OpenContextMenu(window, lParam);

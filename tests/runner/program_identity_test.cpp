@@ -44,6 +44,21 @@ TEST(StartRequest, ScreenSaverArguments) {
   }
 }
 
+// Only the system's "/s" runs the presentation as a screen saver.
+TEST(StartRequest, ScreenSaverModeOnlyWithS) {
+  struct Case {
+    const char* commandLine;
+    bool screenSaver;
+  } const cases[] = {
+      {"show.scr /s", true},  {"show.scr -S", true},     {"show.scr /s:0", true},
+      {"show.scr", false},    {"show.scr /c", false},    {"show.scr /p 12", false},
+      {"show.scr /x", false}, {"show.scr /save", false}, {"show.scr x /s", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseStartRequest(SplitCommandLine(c.commandLine)).ScreenSaver, c.screenSaver) << c.commandLine;
+  }
+}
+
 TEST(CommandLine, ArgumentsFollowQuotingRules) {
   using Arguments = std::vector<std::string>;
   struct Case {
