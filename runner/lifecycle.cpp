@@ -15,6 +15,7 @@
 #include "runner/program_identity.h"
 #include "runner/pump.h"
 #include "runner/runner_seams.h"
+#include "runner/screen_saver_preview.h"
 #include "runner/startup_trace.h"
 
 namespace vnx {
@@ -52,9 +53,12 @@ int RunRunnerProcess() {
   // download folder, where anyone may have left a library of a system name.
   KeepLibrarySearchInSystemDirectory();
   TraceStartup("process");
-  // A screen saver's preview or password request: a presentation is never
-  // right there, and nothing of this runner is to be touched.
-  if (ParseStartRequest(SplitCommandLine(Seams().CommandLine())).Mode == StartMode::Nothing) return 0;
+  // A screen saver's preview or password request: nothing of this runner is
+  // unpacked or written; a preview with a host window shows the icon there.
+  const StartRequest request = ParseStartRequest(SplitCommandLine(Seams().CommandLine()));
+  if (request.Mode == StartMode::Nothing) {
+    return RunScreenSaverPreview(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(request.PreviewWindow)));
+  }
   ClassifyRunningOs();
   try {
     while (RestartRequested) {

@@ -44,17 +44,15 @@ StartRequest ParseStartRequest(const std::vector<std::string>& arguments) {
   if (first.size() < 2 || (first[0] != '/' && first[0] != '-')) return {};
   const char letter = LowerAscii(first.substr(1, 1))[0];
   const std::string_view rest = first.substr(2);
-  // "/c:1234" carries its window; "/c 1234" has it in the next argument.
   if (!rest.empty() && rest[0] != ':') return {};
+  // "/c:1234" and "/p:1234" carry their window; "/c 1234" has it in the next argument.
+  const std::string_view window = !rest.empty()          ? rest.substr(1)
+                                  : arguments.size() > 2 ? std::string_view(arguments[2])
+                                                         : std::string_view();
   switch (letter) {
-    case 'c': {
-      const std::string_view window = !rest.empty()          ? rest.substr(1)
-                                      : arguments.size() > 2 ? std::string_view(arguments[2])
-                                                             : std::string_view();
-      return {StartMode::Setup, WindowNumber(window)};
-    }
+    case 'c': return {StartMode::Setup, WindowNumber(window)};
     case 's': return {StartMode::Presentation, 0, true};
-    case 'p':
+    case 'p': return {StartMode::Nothing, 0, false, WindowNumber(window)};
     case 'a': return {StartMode::Nothing, 0};
     default: return {};
   }

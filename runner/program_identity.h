@@ -18,7 +18,7 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
 // What the command line asks of the runner. Windows starts a screen saver
 // with "/s" (run it), "/c", "/c HWND" or "/c:HWND" (its settings, owned by
-// that window), "/p HWND" (a preview inside a host window) or, on old
+// that window), "/p HWND" (a still preview inside a host window) or, on old
 // systems, "/a HWND" (change a password); "-" may stand for "/" and letter
 // case varies. No argument, "/s" and anything else run the presentation;
 // only "/s" runs it as the screen saver, which lets the monitor sleep. A
@@ -27,8 +27,9 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 enum class StartMode { Presentation, Setup, Nothing };
 struct StartRequest {
   StartMode Mode = StartMode::Presentation;
-  std::uint32_t OwnerWindow = 0;  // Setup: the window given with "/c", 0 when none
-  bool ScreenSaver = false;       // Presentation: run as the system's screen saver
+  std::uint32_t OwnerWindow = 0;    // Setup: the window given with "/c", 0 when none
+  bool ScreenSaver = false;         // Presentation: run as the system's screen saver
+  std::uint32_t PreviewWindow = 0;  // Nothing: the host window given with "/p", 0 when none
 };
 // The arguments as SplitCommandLine gives them, the program's name first.
 StartRequest ParseStartRequest(const std::vector<std::string>& arguments);

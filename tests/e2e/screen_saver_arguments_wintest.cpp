@@ -1,7 +1,8 @@
 // The command lines with which Windows starts a screen saver, each given to
 // a real runner under Wine: "/c" in its forms opens the Setup dialog (owned
-// by the window it names), "/p" and "/a" end at once without touching
-// anything, and everything else runs the presentation.
+// by the window it names), "/p" without a window and "/a" end at once
+// without touching anything (screen_saver_preview_wintest.cpp: "/p" with
+// one), and everything else runs the presentation.
 
 #include <windows.h>
 
@@ -93,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(CommandLines, ScreenSaverArguments,
                                          ArgumentCase{"SetupOwnedWithColon", "/c:%host%", Expect::Setup, true},
                                          ArgumentCase{"SetupOwnedAfterBlank", "/c %host%", Expect::Setup, true},
                                          ArgumentCase{"SetupNotAWindow", "/c 4242", Expect::Setup, false},
-                                         ArgumentCase{"Preview", "/p %host%", Expect::Nothing, false},
+                                         ArgumentCase{"PreviewWithoutWindow", "/p", Expect::Nothing, false},
                                          ArgumentCase{"ChangePassword", "/a %host%", Expect::Nothing, false}),
                          CaseName<ArgumentCase>);
 

@@ -59,6 +59,24 @@ TEST(StartRequest, ScreenSaverModeOnlyWithS) {
   }
 }
 
+// "/p" names the host window of the settings' preview.
+TEST(StartRequest, ThePreviewsHostWindow) {
+  struct Case {
+    const char* commandLine;
+    std::uint32_t previewWindow;
+  } const cases[] = {
+      {"show.scr /p 1234", 1234}, {"show.scr -P:99", 99},  {"show.scr /p", 0},   {"show.scr /p x1", 0},
+      {"show.scr /a 1234", 0},    {"show.scr /c 1234", 0}, {"show.scr /s 5", 0},
+  };
+  for (const Case& c : cases) {
+    const StartRequest request = ParseStartRequest(SplitCommandLine(c.commandLine));
+    EXPECT_EQ(request.PreviewWindow, c.previewWindow) << c.commandLine;
+    if (c.previewWindow != 0) {
+      EXPECT_EQ(request.Mode, StartMode::Nothing) << c.commandLine;
+    }
+  }
+}
+
 TEST(CommandLine, ArgumentsFollowQuotingRules) {
   using Arguments = std::vector<std::string>;
   struct Case {
