@@ -25,6 +25,7 @@
 #include "session/nameable_directory_win.h"
 #include "window/close_filter.h"
 #include "window/projector_fitting.h"
+#include "window/saver_covers.h"
 
 namespace vnx {
 namespace {
@@ -131,8 +132,16 @@ void SettleShownPresentation(TfrmMain& runner) {
   MessageFilter = [&runner](MSG& message, bool& handled) { CloseFilter(runner, message, handled); };
 }
 
+// Run as the screen saver, black covers take the monitors the presentation
+// does not, once it is shown in its place; the monitors are looked at once.
+void CoverOtherMonitors(const TfrmMain& runner, SessionHolders& holders) {
+  if (!runner.ScreenSaverMode || holders.Covers) return;
+  const CoverExits exits{!runner.Interaction.Value, !runner.KeyInteraction.Value, runner.ExitOnESC.Value};
+  holders.Covers.emplace(runner.MainWindow, DisplayMonitors(), exits);
+}
+
 // One pass about every 44 ms until the projector process has ended.
-void RunLoop(TfrmMain& runner) {
+void RunLoop(TfrmMain& runner, SessionHolders& holders) {
   while (WaitForSingleObject(runner.ProjectorInfo.hProcess, kRunLoopPause) == WAIT_TIMEOUT) {
     if (ResizePending) {
       SetWindowPos(runner.ProjectorWindow, HWND_NOTOPMOST, 0, 0, ClientWidth, ClientHeight,
@@ -145,7 +154,10 @@ void RunLoop(TfrmMain& runner) {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     PumpPending();
     runner.ControlBlock->ExitOnAnyKey = !runner.KeyInteraction.Value;
-    if (runner.PresentationShown) SettleShownPresentation(runner);
+    if (runner.PresentationShown) {
+      SettleShownPresentation(runner);
+      CoverOtherMonitors(runner, holders);
+    }
     if (QuitRequested)
       AskProjectorToClose(runner);
     else
@@ -247,7 +259,7 @@ void LaunchProjector(TfrmMain& runner, SessionHolders& holders) {
       static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(runner.ProjectorWindow));
   ShowPresentation(runner);
   TraceStartup("shown");
-  RunLoop(runner);
+  RunLoop(runner, holders);
   ShowWindow(runner.MainWindow, SW_HIDE);
 }
 

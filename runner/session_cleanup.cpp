@@ -96,6 +96,7 @@ std::exception_ptr CleanUpSession(TfrmMain& runner, SessionHolders& holders) {
 
   runner.RunnerServerMessage = 0;  // no more position answers
   BroadcastEnd(runner);
+  holders.Covers.reset();  // the black beside the presentation goes with it
   holders.StartupAtom.reset();
   LetGoOfStartupMutex(holders);
   if (runner.ProjectorInfo.dwThreadId) AttachThreadInput(GetCurrentThreadId(), runner.ProjectorInfo.dwThreadId, FALSE);

@@ -9,6 +9,7 @@
 
 #include "common/handle.h"
 #include "sound/saved_sound.h"
+#include "window/saver_covers.h"
 
 namespace vnx {
 
@@ -23,6 +24,7 @@ struct SessionHolders {
   HHOOK KeyboardHook = nullptr, MouseHook = nullptr, CbtHook = nullptr, GetMessageHook = nullptr;
   std::string ProjectorPath;             // formed by the projector launch
   std::optional<SavedSound> MutedSound;  // the mute step silenced the machine; the cleanup gives this back
+  std::optional<SaverCovers> Covers;     // as the screen saver, from the show on; no window on one monitor
 };
 
 // Gives the start-up mutex back (released when owned) and closes its handle.

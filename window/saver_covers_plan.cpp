@@ -81,4 +81,6 @@ bool CoverMouseEnds(bool exitOnMouse, CoverMouseState& state, bool press, std::i
   return std::abs(x - state.AnchorX) >= distance || std::abs(y - state.AnchorY) >= distance;
 }
 
+bool CoverKeyEnds(bool exitOnAnyKey, bool exitOnEsc, bool escape) { return exitOnAnyKey || (exitOnEsc && escape); }
+
 }  // namespace vnx

@@ -40,4 +40,9 @@ struct CoverMouseState {
 bool CoverMouseEnds(bool exitOnMouse, CoverMouseState& state, bool press, std::int32_t x, std::int32_t y,
                     std::int32_t distance);
 
+// A key pressed while a cover has the focus ends the presentation as it does
+// on the presentation itself: any key without KeyInteraction, Esc with
+// ExitOnESC.
+bool CoverKeyEnds(bool exitOnAnyKey, bool exitOnEsc, bool escape);
+
 }  // namespace vnx

@@ -109,5 +109,22 @@ TEST(SaverCovers, TheMouseOnACoverEndsThePresentationAsTheSettingsSay) {
   }
 }
 
+TEST(SaverCovers, AKeyOnACoverEndsThePresentationAsTheSettingsSay) {
+  struct Case {
+    const char* name;
+    bool exitOnAnyKey, exitOnEsc, escape, ends;
+  } const cases[] = {
+      {"any key ends without key interaction", true, false, false, true},
+      {"Esc ends without key interaction", true, false, true, true},
+      {"Esc ends with ExitOnESC", false, true, true, true},
+      {"another key does not end with ExitOnESC alone", false, true, false, false},
+      {"Esc does not end without ExitOnESC", false, false, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(CoverKeyEnds(c.exitOnAnyKey, c.exitOnEsc, c.escape), c.ends);
+  }
+}
+
 }  // namespace
 }  // namespace vnx
