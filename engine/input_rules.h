@@ -8,13 +8,10 @@
 #include <cstdint>
 
 #include "contract/control_block.h"
+#include "contract/mouse_exit.h"
 
 namespace vnx::engine {
 
-// The cursor must move this far (in x or in y, in pixels) from where the
-// presentation first saw it before the movement ends the presentation; less
-// is the jitter of a mouse lying on the table.
-inline constexpr std::int32_t kMouseExitDistance = 5;
 // The shortest time between two requests to give the projector the focus, so
 // that the runner and the engine can never bounce the focus back and forth.
 inline constexpr std::uint32_t kFocusRequestSpacingMs = 500;

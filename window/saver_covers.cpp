@@ -3,8 +3,8 @@
 #include <windowsx.h>
 
 #include "common/callback_guard.h"
+#include "contract/mouse_exit.h"
 #include "contract/private_messages.h"
-#include "engine/input_rules.h"
 
 namespace vnx {
 namespace {
@@ -32,12 +32,11 @@ LRESULT OnNcCreate(HWND cover, UINT message, WPARAM wParam, LPARAM lParam) {
 void OnMouseMove(Shared& shared, HWND cover, LPARAM lParam) {
   POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   ClientToScreen(cover, &at);
-  if (CoverMouseEnds(shared.Exits.ExitOnMouse, shared.Mouse, false, at.x, at.y, engine::kMouseExitDistance))
-    PostExit(shared);
+  if (CoverMouseEnds(shared.Exits.ExitOnMouse, shared.Mouse, false, at.x, at.y, kMouseExitDistance)) PostExit(shared);
 }
 
 void OnMousePress(Shared& shared) {
-  if (CoverMouseEnds(shared.Exits.ExitOnMouse, shared.Mouse, true, 0, 0, engine::kMouseExitDistance)) PostExit(shared);
+  if (CoverMouseEnds(shared.Exits.ExitOnMouse, shared.Mouse, true, 0, 0, kMouseExitDistance)) PostExit(shared);
 }
 
 void OnKeyDown(Shared& shared, WPARAM virtualKey) {
